@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace platform {
 
 /// The handle of the loaded module (the executable or a shared object) whose image holds
@@ -13,6 +15,10 @@ HMODULE moduleForAddress(const void* address);
 
 /// The handle of the main program (what GetModuleHandleW(nullptr) returns).
 HMODULE executableModule();
+
+/// The Linux path of a loaded module's file (the executable's real path for the program);
+/// empty when module is not a loaded module.
+std::string moduleFilePath(HMODULE module);
 
 /// Run by LoadLibraryW after a module's first load, after its exported DllMain (if any)
 /// returned TRUE for DLL_PROCESS_ATTACH: starts the module's application object
