@@ -8,12 +8,24 @@
 #include <string>
 #include <string_view>
 
+namespace platform {
+/// Throws the class library's invalid-argument exception (a CInvalidArgException*).
+[[noreturn]] void throwInvalidArgument();
+}  // namespace platform
+
 class CStringW {
 public:
     CStringW() = default;
     CStringW(const CStringW&) = default;
     CStringW(CStringW&&) noexcept = default;
-    CStringW(const wchar_t* text) : text_(text ? text : L"") {}
+    /// A text, or, for a resource identifier made with MAKEINTRESOURCE, the string resource
+    /// loaded as LoadString does.
+    CStringW(const wchar_t* text) {
+        if (text && IS_INTRESOURCE(text))
+            LoadString(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(text)));
+        else if (text)
+            text_ = text;
+    }
     CStringW(const wchar_t* text, int length) : text_(text ? std::wstring(text, length > 0 ? length : 0) : std::wstring()) {}
     CStringW(wchar_t ch, int repeat = 1) : text_(repeat > 0 ? repeat : 0, ch) {}
     /// Narrow text is taken as UTF-8 (the stand-in's "ANSI" for literals in code).
@@ -39,9 +51,22 @@ public:
     void Empty() { text_.clear(); }
     const wchar_t* GetString() const { return text_.c_str(); }
     operator const wchar_t*() const { return text_.c_str(); }
-    wchar_t GetAt(int index) const { return text_.at(static_cast<size_t>(index)); }
+    /// The character at index; index == GetLength() gives the terminator. Any other index
+    /// outside the text throws CInvalidArgException*, as the class library does.
+    wchar_t GetAt(int index) const {
+        if (index < 0 || index > GetLength())
+            platform::throwInvalidArgument();
+        return text_.c_str()[index];
+    }
     wchar_t operator[](int index) const { return GetAt(index); }
-    void SetAt(int index, wchar_t ch) { text_.at(static_cast<size_t>(index)) = ch; }
+    /// Throws CInvalidArgException* for an index outside the text.
+    void SetAt(int index, wchar_t ch) {
+        if (index < 0 || index >= GetLength())
+            platform::throwInvalidArgument();
+        text_[static_cast<size_t>(index)] = ch;
+    }
+    void SetString(const wchar_t* text) { *this = text; }
+    void SetString(const wchar_t* text, int length) { *this = CStringW(text, length); }
     const std::wstring& str() const { return text_; }
 
     // Buffer access in the MFC manner: GetBuffer gives room for at least minLength
@@ -119,14 +144,22 @@ public:
     // Formatting with the Microsoft runtime's rules: %s takes a wide string, %S or %hs a
     // narrow one, %c a wide character, %I64d a 64-bit integer.
     void Format(const wchar_t* format, ...);
+    /// Formats with the string resource id as the format (empty when it is missing).
+    void Format(UINT formatId, ...);
     void FormatV(const wchar_t* format, va_list args);
     void AppendFormat(const wchar_t* format, ...);
     void AppendFormatV(const wchar_t* format, va_list args);
 
-    /// Loads a string resource through the current module state and the resource chain;
-    /// false and an empty text when no module holds the identifier.
+    /// Loads a string resource: from the current module state's resource module, then from
+    /// the extension modules of its resource chain. FALSE, and the text unchanged, when none
+    /// holds the identifier.
     BOOL LoadString(UINT id);
+    /// Loads a string resource of one module only; FALSE and the text unchanged if missing.
+    BOOL LoadString(HINSTANCE module, UINT id);
+#ifndef LoadString
     BOOL LoadStringW(UINT id) { return LoadString(id); }
+    BOOL LoadStringW(HINSTANCE module, UINT id) { return LoadString(module, id); }
+#endif
 
     friend CStringW operator+(const CStringW& a, const CStringW& b) {
         CStringW r(a);
@@ -171,7 +204,8 @@ private:
 typedef CStringW CString;
 
 namespace platform {
-/// vswprintf with the Microsoft runtime's conversion rules (see CString::Format).
+/// printf-style formatting with the Microsoft runtime's conversion rules (see CString::Format);
+/// %n writes nothing.
 std::wstring formatWindows(const wchar_t* format, va_list args);
 /// Case-insensitive comparison of two wide texts (simple case folding).
 int compareNoCase(std::wstring_view a, std::wstring_view b);

@@ -3,6 +3,9 @@
 
 #include <dlfcn.h>
 #include <link.h>
+#include <unistd.h>
+
+#include <climits>
 
 namespace platform {
 
@@ -32,6 +35,21 @@ HMODULE executableModule() {
         return moduleForAddress(inside);
     }();
     return handle;
+}
+
+std::string moduleFilePath(HMODULE module) {
+    if (!module)
+        return {};
+    if (module == executableModule()) {
+        char path[PATH_MAX];
+        const ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
+        if (n > 0)
+            return std::string(path, static_cast<size_t>(n));
+    }
+    Dl_info info{};
+    if (dladdr(module, &info) == 0 || info.dli_fbase != static_cast<void*>(module) || !info.dli_fname)
+        return {};
+    return info.dli_fname;
 }
 
 }  // namespace platform
