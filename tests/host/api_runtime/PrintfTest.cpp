@@ -1,0 +1,29 @@
+// zcutPrintf writes Microsoft-formatted text to the command line.
+#include <gtest/gtest.h>
+
+#include "host/Session.h"
+#include "zcadsapi.h"
+
+namespace {
+
+TEST(PrintfTest, FormatsWithTheWindowsRules) {
+    host::Session session;
+    const wchar_t* wide = L"zażółć";
+    EXPECT_EQ(zcutPrintf(L"%s", wide), 6);
+    EXPECT_EQ(zcutPrintf(L"|%d%%|%5.2f|%ls|", 42, 3.14159, L"x"), 15);
+    EXPECT_EQ(zcutPrintf(L"100% sure"), 9);  // a lone % before a blank passes through
+    EXPECT_EQ(session.transcript(), L"zażółć|42%| 3.14|x|100% sure");
+}
+
+TEST(PrintfTest, TextAfterAnAnswerStartsANewLine) {
+    host::Session session;
+    session.feed({L"1,2"});
+    zds_point p;
+    ASSERT_EQ(zcedGetPoint(nullptr, L"\nPick: ", p), RTNORM);
+    zcutPrintf(L"no newline");
+    zcutPrintf(L"\nwith newline");
+    session.finishLine();
+    EXPECT_EQ(session.transcript(), L"\nPick: 1,2\nno newline\nwith newline\n");
+}
+
+}  // namespace
