@@ -33,6 +33,12 @@ std::wstring fullWindowsPath(std::wstring_view path);
 /// letter and the missing part as given).
 std::wstring realCaseWindowsPath(std::wstring_view windowsPath);
 
+/// Whether a file name matches a search pattern by the Windows rules that FindFirstFileW
+/// uses: "*" any run, "?" one character, letter case ignored, "*" and "*.*" match every
+/// name, a trailing ".*" may also match nothing ("a.*" finds "a"), a trailing "." matches names
+/// without a dot.
+bool matchesWildcard(std::wstring_view pattern, std::wstring_view name);
+
 /// The Win32 error code for an errno value (ENOENT -> ERROR_FILE_NOT_FOUND, EACCES ->
 /// ERROR_ACCESS_DENIED, ENOSPC -> ERROR_DISK_FULL, ...).
 DWORD errorFromErrno(int error);

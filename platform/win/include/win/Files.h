@@ -69,7 +69,7 @@ typedef enum _GET_FILEEX_INFO_LEVELS { GetFileExInfoStandard, GetFileExMaxInfoLe
 
 /// Starts a search. The folder part of lpFileName is mapped like any path; the last part is
 /// a pattern with the Windows wildcard rules: "*" any run, "?" one character, letter case
-/// ignored, "*" and "*.*" match every name, a trailing ".*" also matches names without a dot;
+/// ignored, "*" and "*.*" match every name, a trailing ".*" may also match nothing ("a.*" finds "a");
 /// a pattern without wildcards finds that one entry, case-insensitively. Entries come in the
 /// order the file system reports them; a listing of a folder that is not a drive root starts
 /// with "." and "..". INVALID_HANDLE_VALUE with ERROR_FILE_NOT_FOUND when nothing matches,
@@ -100,7 +100,7 @@ BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName);
 /// Copies contents and permissions. bFailIfExists: ERROR_FILE_EXISTS when the target exists.
 /// A copy that fails half-way removes the partial target.
 BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists);
-/// "<path>\<first 3 characters of prefix><hex number>.TMP". uUnique 0: a free number is
+/// "<path>\<first 3 characters of prefix><hex number>.tmp". uUnique 0: a free number is
 /// chosen and the empty file created; otherwise the name is only built. 0 on failure
 /// (ERROR_DIRECTORY when lpPathName is not a folder). lpTempFileName holds MAX_PATH characters.
 UINT GetTempFileNameW(LPCWSTR lpPathName, LPCWSTR lpPrefixString, UINT uUnique, LPWSTR lpTempFileName);
