@@ -138,6 +138,25 @@ struct ExtentsOf {
     addArcExtents(e, a.center, a.radius, a.startAngle, arcSweep(a.startAngle, a.endAngle));
     return e;
   }
+  Extents operator()(const EllipsePrim& el) const {
+    Extents e;
+    if (!validEllipse(el)) return e;
+    const double sweep = arcSweep(el.startParam, el.endParam);
+    auto at = [&](double t) {
+      return Point2{el.center.x + el.u.x * std::cos(t) + el.v.x * std::sin(t),
+                    el.center.y + el.u.y * std::cos(t) + el.v.y * std::sin(t)};
+    };
+    e.add(at(el.startParam));
+    e.add(at(el.startParam + sweep));
+    // x and y are extreme where their derivatives vanish: tan t = v / u per coordinate.
+    const double tx = std::atan2(el.v.x, el.u.x), ty = std::atan2(el.v.y, el.u.y);
+    for (double t : {tx, tx + std::numbers::pi, ty, ty + std::numbers::pi}) {
+      double rel = std::fmod(t - el.startParam, 2 * std::numbers::pi);
+      if (rel < 0) rel += 2 * std::numbers::pi;
+      if (rel <= sweep) e.add(at(t));
+    }
+    return e;
+  }
   Extents operator()(const FillPrim& f) const {
     Extents e;
     if (!validFill(f)) return e;
@@ -169,6 +188,11 @@ bool validPolyline(const PolylinePrim& p) {
       return false;
   }
   return true;
+}
+
+bool validEllipse(const EllipsePrim& e) {
+  return finite(e.center) && finite(e.u) && finite(e.v) && finite(e.startParam) &&
+         finite(e.endParam);
 }
 
 bool validFill(const FillPrim& f) {

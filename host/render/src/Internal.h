@@ -87,6 +87,8 @@ double arcSweep(double startAngle, double endAngle);
 
 /// False when a polyline has no vertices or a non-finite value; such are not drawn.
 bool validPolyline(const PolylinePrim& p);
+/// False when an ellipse has a non-finite value.
+bool validEllipse(const EllipsePrim& e);
 /// False when a fill has no points or a non-finite value; such are not drawn.
 bool validFill(const FillPrim& f);
 

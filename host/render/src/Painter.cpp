@@ -16,6 +16,8 @@ constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kGuard = 1 << 20;
 // A path is filled or stroked once it holds this many segments.
 constexpr std::size_t kBatchLimit = 20000;
+// Cap heights (device units) above which glyphs are filled as outlines.
+constexpr double kMaxGlyphSize = 4096;
 // Most segments one curve is cut into.
 constexpr double kMaxArcSegments = 100000;
 
@@ -462,6 +464,27 @@ void Painter::drawOne(const ArcPrim& a, Rgb color) {
   strokePoints(pts, color);
 }
 
+void Painter::drawOne(const EllipsePrim& e, Rgb color) {
+  if (!visibleWorld(primitiveExtents(e))) return;
+  const Point2 c = dev(e.center);
+  const Point2 u{e.u.x * view_.s, -e.u.y * view_.s}, v{e.v.x * view_.s, -e.v.y * view_.s};
+  // Steps fine enough for the larger semi-axis bound the chord error everywhere.
+  const double r = std::hypot(u.x, u.y) + std::hypot(v.x, v.y);
+  if (!finite(r)) return;
+  const double sweep = arcSweep(e.startParam, e.endParam);
+  const double step = r > opt_.tolerance
+                          ? std::min(kPi / 4, 2 * std::acos(1 - opt_.tolerance / r))
+                          : kPi / 4;
+  const double n = std::clamp(std::ceil(sweep / step), 1.0, kMaxArcSegments);
+  std::vector<Point2> pts;
+  pts.reserve(static_cast<std::size_t>(n) + 1);
+  for (double i = 0; i <= n; ++i) {
+    const double t = e.startParam + sweep * i / n;
+    pts.push_back(add(c, add(mul(u, std::cos(t)), mul(v, std::sin(t)))));
+  }
+  strokePoints(pts, color);
+}
+
 void Painter::drawOne(const FillPrim& f, Rgb color) {
   if (!visibleWorld(primitiveExtents(f))) return;
   flush();
@@ -510,7 +533,9 @@ void Painter::drawRuns(const std::vector<PlacedRun>& runs, Rgb color) {
     const double det = std::fabs(full.xx * full.yy - full.xy * full.yx);
     const double devCap = r.capHeight * std::sqrt(det);
     if (!(devCap > 0.05)) continue;  // smaller than a twentieth of a pixel
-    if (insideRect(guard_, {e.minX, e.minY}) && insideRect(guard_, {e.maxX, e.maxY})) {
+    // cairo's own glyph drawing fails on huge sizes; those are filled as clipped outlines.
+    if (devCap < kMaxGlyphSize && insideRect(guard_, {e.minX, e.minY}) &&
+        insideRect(guard_, {e.maxX, e.maxY})) {
       showGlyphs(r, full, color);
     } else {
       fillGlyphOutlines(r, full, color);
@@ -533,25 +558,29 @@ void Painter::showGlyphs(const PlacedRun& r, const Affine& full, Rgb color) {
 }
 
 void Painter::fillGlyphOutlines(const PlacedRun& r, const Affine& full, Rgb color) {
-  // Outlines are taken one glyph at a time at the origin (small coordinates), then mapped
-  // and clipped here in double precision.
+  // Outlines are taken one glyph at a time at the origin, at a large size for precision,
+  // then mapped and clipped here in double precision.
+  constexpr double kOutlineSize = 16384;  // FreeType refuses sizes from 65536 on
+  constexpr double kToRef = kRefSize / kOutlineSize;
+  const double pxPerUnit = std::sqrt(std::fabs(full.xx * full.yy - full.xy * full.yx)) * kToRef;
   cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
   cairo_t* sc = cairo_create(scratch);
   cairo_set_font_face(sc, font().face);
-  cairo_set_font_size(sc, kRefSize);
+  cairo_set_font_size(sc, kOutlineSize);
   cairo_set_font_options(sc, fontOptions_);
+  cairo_set_tolerance(sc, std::clamp(opt_.tolerance / pxPerUnit, 0.01, 1.0));
   begin(Batch::FillNonZero, color);
   for (const cairo_glyph_t& g : r.run.glyphs) {
     cairo_text_extents_t te;
     cairo_glyph_t at{g.index, 0, 0};
     cairo_glyph_extents(sc, &at, 1, &te);
     if (te.width <= 0 || te.height <= 0) continue;
+    auto map = [&](double x, double y) { return full.apply({x * kToRef + g.x, y * kToRef + g.y}); };
     Extents ge;
-    for (Point2 p : {Point2{te.x_bearing, te.y_bearing},
-                     Point2{te.x_bearing + te.width, te.y_bearing + te.height},
-                     Point2{te.x_bearing, te.y_bearing + te.height},
-                     Point2{te.x_bearing + te.width, te.y_bearing}})
-      ge.add(full.apply({p.x + g.x, p.y + g.y}));
+    ge.add(map(te.x_bearing, te.y_bearing));
+    ge.add(map(te.x_bearing + te.width, te.y_bearing));
+    ge.add(map(te.x_bearing, te.y_bearing + te.height));
+    ge.add(map(te.x_bearing + te.width, te.y_bearing + te.height));
     if (!ge.valid || ge.maxX < visible_.x0 || ge.minX > visible_.x1 || ge.maxY < visible_.y0 ||
         ge.minY > visible_.y1)
       continue;
@@ -568,7 +597,7 @@ void Painter::fillGlyphOutlines(const PlacedRun& r, const Affine& full, Rgb colo
       const cairo_path_data_t& d = path->data[i];
       if (d.header.type == CAIRO_PATH_MOVE_TO) finishLoop();
       if (d.header.type == CAIRO_PATH_MOVE_TO || d.header.type == CAIRO_PATH_LINE_TO)
-        loop.push_back(full.apply({path->data[i + 1].point.x + g.x, path->data[i + 1].point.y + g.y}));
+        loop.push_back(map(path->data[i + 1].point.x, path->data[i + 1].point.y));
       if (d.header.type == CAIRO_PATH_CLOSE_PATH) finishLoop();
     }
     finishLoop();

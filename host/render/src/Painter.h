@@ -67,6 +67,7 @@ class Painter {
   void drawOne(const PolylinePrim& p, Rgb color);
   void drawOne(const CirclePrim& c, Rgb color);
   void drawOne(const ArcPrim& a, Rgb color);
+  void drawOne(const EllipsePrim& e, Rgb color);
   void drawOne(const FillPrim& f, Rgb color);
   void drawOne(const PointPrim& p, Rgb color);
   void drawOne(const TextPrim& t, Rgb color);

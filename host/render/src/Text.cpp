@@ -23,6 +23,8 @@ Affine glyphToLocal(double k, double widthFactor, double oblique, double dx, dou
   return a;
 }
 
+Affine fromTransform(const Transform2D& t) { return Affine{t.a, t.b, t.c, t.d, t.tx, t.ty}; }
+
 Affine localToWorld(Point2 origin, double rotation) {
   Affine a;
   a.xx = std::cos(rotation);
@@ -95,7 +97,9 @@ std::vector<PlacedRun> placeText(const TextPrim& t) {
   }
 
   PlacedRun pr;
-  pr.toWorld = localToWorld(origin, rotation).after(glyphToLocal(k, wf, t.oblique, dx, dy));
+  pr.toWorld = fromTransform(t.transform)
+                   .after(localToWorld(origin, rotation))
+                   .after(glyphToLocal(k, wf, t.oblique, dx, dy));
   if (!pr.toWorld.finite()) return out;
   pr.run = std::move(run);
   pr.capHeight = f.capHeight * kRefSize;
@@ -210,7 +214,7 @@ std::vector<PlacedRun> placeMText(const MTextPrim& m) {
   std::vector<PlacedRun> out;
   LaidOut lo = layout(m);
   if (lo.layout.lines.empty()) return out;
-  const Affine world = localToWorld(m.location, m.rotation);
+  const Affine world = fromTransform(m.transform).after(localToWorld(m.location, m.rotation));
   for (const MTextLine& line : lo.layout.lines) {
     if (line.text.empty()) continue;
     PlacedRun pr;

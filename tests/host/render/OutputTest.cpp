@@ -267,3 +267,32 @@ TEST(RenderOutputTest, ManyPrimitivesStayBounded) {
   opt.width = opt.height = 256;
   EXPECT_TRUE(renderImage(scene, opt));
 }
+
+TEST(RenderOutputTest, HugeTextIsDrawnAsClippedOutlines) {
+  // A window 20000 units wide across the left edge of an "I" whose em is ten million units:
+  // far beyond what cairo draws as glyphs, so the outline is clipped and filled here.
+  TextPrim t;
+  t.text = "I";
+  t.height = 1e7;
+  Scene scene;
+  scene.add(t);
+  const Extents ink = textExtents(t);
+  ASSERT_TRUE(ink.valid);
+  const double midY = (ink.minY + ink.maxY) / 2;
+  Extents window;
+  window.add({ink.minX - 1e4, midY - 1e3});
+  window.add({ink.minX + 1e4, midY + 1e3});
+  RenderOptions opt;
+  opt.width = 200;
+  opt.height = 20;
+  opt.margin = 0;
+  opt.view = window;
+  auto img = renderImage(scene, opt);
+  ASSERT_TRUE(img);
+  render_test::PixelBox box;
+  ASSERT_TRUE(render_test::inkBox(*img, scene.background, box));
+  EXPECT_NEAR(box.x0, 100, 3);  // the stem's edge, 100 units a pixel
+  EXPECT_EQ(box.x1, 199);
+  EXPECT_EQ(box.y0, 0);
+  EXPECT_EQ(box.y1, 19);
+}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/render/Scene.h"
+#include "host/render/Transform.h"
 
 typedef struct _cairo cairo_t;
 

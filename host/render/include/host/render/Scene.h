@@ -2,6 +2,7 @@
 // world coordinates, extents.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -45,6 +46,27 @@ Rgb resolveColor(const Color& c, Rgb background);
 struct Point2 {
   double x = 0, y = 0;
   friend bool operator==(const Point2&, const Point2&) = default;
+};
+
+/// An affine map of the plane: x' = a x + c y + tx, y' = b x + d y + ty.
+struct Transform2D {
+  double a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;
+
+  Point2 apply(Point2 p) const { return {a * p.x + c * p.y + tx, b * p.x + d * p.y + ty}; }
+  Point2 applyVector(Point2 v) const { return {a * v.x + c * v.y, b * v.x + d * v.y}; }
+  double det() const { return a * d - b * c; }
+  /// `outer` after this: p -> outer(this(p)).
+  Transform2D then(const Transform2D& outer) const {
+    return {outer.a * a + outer.c * b, outer.b * a + outer.d * b,
+            outer.a * c + outer.c * d, outer.b * c + outer.d * d,
+            outer.a * tx + outer.c * ty + outer.tx, outer.b * tx + outer.d * ty + outer.ty};
+  }
+  static Transform2D translation(double dx, double dy) { return {1, 0, 0, 1, dx, dy}; }
+  static Transform2D rotation(double angle) {
+    return {std::cos(angle), std::sin(angle), -std::sin(angle), std::cos(angle), 0, 0};
+  }
+  static Transform2D scaling(double sx, double sy) { return {sx, 0, 0, sy, 0, 0}; }
+  friend bool operator==(const Transform2D&, const Transform2D&) = default;
 };
 
 /// An axis-aligned box; empty until a point is added.
@@ -93,6 +115,16 @@ struct ArcPrim {
   Color color;
 };
 
+/// An elliptical arc p(t) = center + u cos t + v sin t for t from `startParam` to
+/// `endParam` (radians, increasing; equal values make the whole ellipse). `u` and `v` are
+/// conjugate semi-axes: for a DXF ELLIPSE, u is the major axis and v the major axis turned
+/// by 90 degrees times the ratio; any circle or arc under any affine map is one of these.
+struct EllipsePrim {
+  Point2 center, u{1, 0}, v{0, 1};
+  double startParam = 0, endParam = 0;
+  Color color;
+};
+
 /// A filled area made of closed loops (a 2D solid, a solid hatch). Segment i of a loop runs
 /// from point i to point i+1, the last one back to the first; `bulges`, when as long as
 /// `points`, makes segment i an arc as in PolylinePrim. A 2D solid's corners are passed in
@@ -119,12 +151,15 @@ struct PointPrim {
 /// between the points, height kept); vertical 0 baseline, 1 bottom, 2 middle, 3 top. With
 /// both 0 the text starts at `insert`; otherwise `align` is the reference point, as in DXF.
 /// `height` is the height of capital letters; `oblique` (radians) slants the glyphs.
+/// `transform` maps the placed text once more (a block reference's insertion: mirrored or
+/// unevenly scaled texts stay exact); identity by default.
 struct TextPrim {
   std::string text;
   Point2 insert, align;
   double height = 1, rotation = 0, widthFactor = 1, oblique = 0;
   int halign = 0, valign = 0;
   Color color;
+  Transform2D transform;
 
   void setText(std::wstring_view w) { text = utf8FromWide(w); }
 };
@@ -132,18 +167,20 @@ struct TextPrim {
 /// Multiline text. `text` holds plain paragraphs separated by '\n' (see mtextToPlain).
 /// `referenceWidth` > 0 wraps words at that width. Attachment 1..9: top/middle/bottom x
 /// left/centre/right as in DXF MTEXT. Baselines are `height` * 5/3 * `lineSpacing` apart.
+/// `transform` as in TextPrim.
 struct MTextPrim {
   std::string text;
   Point2 location;
   double height = 1, referenceWidth = 0, rotation = 0, lineSpacing = 1, widthFactor = 1;
   int attachment = 1;
   Color color;
+  Transform2D transform;
 
   void setText(std::wstring_view w) { text = utf8FromWide(w); }
 };
 
-using Primitive = std::variant<LinePrim, PolylinePrim, CirclePrim, ArcPrim, FillPrim,
-                               PointPrim, TextPrim, MTextPrim>;
+using Primitive = std::variant<LinePrim, PolylinePrim, CirclePrim, ArcPrim, EllipsePrim,
+                               FillPrim, PointPrim, TextPrim, MTextPrim>;
 
 /// What the renderer draws: primitives in drawing order over a background. Nested blocks are
 /// flattened by the caller.
