@@ -1,6 +1,8 @@
 // TestSupport.h - helpers shared by the renderer's tests: an output folder and ink boxes.
 #pragma once
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 

@@ -33,9 +33,10 @@ struct TextMetrics {
 TextMetrics measureText(std::string_view utf8, double height, double widthFactor = 1.0);
 TextMetrics measureText(std::wstring_view text, double height, double widthFactor = 1.0);
 
-/// World box of a TEXT after alignment and rotation: the box of its glyphs, or for blank
-/// text the box from the baseline to the cap height over the advance. Empty text, a
-/// non-positive height or non-finite values give an invalid box.
+/// World box of a TEXT after alignment, rotation and its transform: the box around its
+/// glyphs' box as placed (exact for unrotated text), or for blank text around the box from
+/// the baseline to the cap height over the advance. Empty text, a non-positive height or
+/// non-finite values give an invalid box.
 Extents textExtents(const TextPrim& t);
 
 /// One laid-out line of a multiline text. `origin` is the start of its baseline relative to
