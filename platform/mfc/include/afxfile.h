@@ -32,8 +32,8 @@ public:
 
     explicit CFileException(int cause = none, LONG osError = -1, LPCWSTR fileName = nullptr);
     void Clear();
-    /// "fileName: " (when known) and the system's text for the cause, as the class library
-    /// words it (e.g. "There was an error writing ... The disk is full.").
+    /// The class library's text for the cause with the file name in it, e.g. "Disk full while
+    /// accessing C:\x.ini." ("an unnamed file" when the name is not known).
     BOOL GetErrorMessage(LPWSTR buffer, UINT maxLength, PUINT helpContext = nullptr) const override;
 
     /// The cause for a Win32 error code / a C runtime errno value.
