@@ -152,6 +152,15 @@ struct SysVars::Impl {
         const Definition* definition;
         Value value;
         Validator validator;
+        Binding binding;
+
+        /// The current value: the bound store's when it answers, else the table's.
+        Value current() const {
+            if (binding.get)
+                if (std::optional<Value> bound = binding.get(); bound && bound->type == value.type)
+                    return *bound;
+            return value;
+        }
     };
     std::map<std::wstring, Entry, std::less<>> entries;
 
@@ -167,7 +176,7 @@ struct SysVars::Impl {
 
 SysVars::SysVars() : impl_(std::make_unique<Impl>()) {
     for (const Definition& d : kDefinitions)
-        impl_->entries.emplace(d.name, Impl::Entry{&d, defaultValue(d), {}});
+        impl_->entries.emplace(d.name, Impl::Entry{&d, defaultValue(d), {}, {}});
 }
 
 SysVars::~SysVars() = default;
@@ -188,29 +197,29 @@ std::optional<SysVars::Value> SysVars::get(std::wstring_view name) const {
     const Impl::Entry* entry = impl_->find(name);
     if (!entry)
         return std::nullopt;
-    return entry->value;
+    return entry->current();
 }
 
 short SysVars::shortValue(std::wstring_view name, short fallback) const {
     const Impl::Entry* entry = impl_->find(name);
-    return entry && entry->value.type == Type::Short ? entry->value.shortValue : fallback;
+    return entry && entry->value.type == Type::Short ? entry->current().shortValue : fallback;
 }
 
 double SysVars::realValue(std::wstring_view name, double fallback) const {
     const Impl::Entry* entry = impl_->find(name);
-    return entry && entry->value.type == Type::Real ? entry->value.realValue : fallback;
+    return entry && entry->value.type == Type::Real ? entry->current().realValue : fallback;
 }
 
 std::wstring SysVars::stringValue(std::wstring_view name) const {
     const Impl::Entry* entry = impl_->find(name);
-    return entry && entry->value.type == Type::String ? entry->value.stringValue : L"";
+    return entry && entry->value.type == Type::String ? entry->current().stringValue : L"";
 }
 
 int SysVars::getVar(std::wstring_view name, resbuf* result) const {
     const Impl::Entry* entry = impl_->find(name);
     if (!entry || !result)
         return RTERROR;
-    const Value& v = entry->value;
+    const Value v = entry->current();
     switch (v.type) {
     case Type::Short:
         result->restype = RTSHORT;
@@ -298,6 +307,8 @@ bool SysVars::hostSet(std::wstring_view name, const Value& value) {
           std::isfinite(value.point[2])))
         return false;
     if (entry->validator && !entry->validator(value))
+        return false;
+    if (entry->binding.set && !entry->binding.set(value))
         return false;
     entry->value = value;
     return true;
@@ -416,7 +427,7 @@ std::wstring SysVars::formatValue(std::wstring_view name) const {
     const Impl::Entry* entry = impl_->find(name);
     if (!entry)
         return L"";
-    const Value& v = entry->value;
+    const Value v = entry->current();
     switch (v.type) {
     case Type::Short:
         return std::to_wstring(v.shortValue);
@@ -436,6 +447,11 @@ std::wstring SysVars::formatValue(std::wstring_view name) const {
 void SysVars::setValidator(std::wstring_view name, Validator validator) {
     if (Impl::Entry* entry = impl_->find(name))
         entry->validator = std::move(validator);
+}
+
+void SysVars::bind(std::wstring_view name, Binding binding) {
+    if (Impl::Entry* entry = impl_->find(name))
+        entry->binding = std::move(binding);
 }
 
 std::vector<std::wstring> SysVars::names() const {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <platform/Paths.h>
+#include <platform/Session.h>
 
 #include <string>
 #include <vector>

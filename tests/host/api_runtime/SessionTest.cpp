@@ -1,6 +1,8 @@
 // Sessions: script lines, comments, directives, the command history and recorded calls.
 #include <gtest/gtest.h>
 
+#include <platform/Session.h>
+
 #include "host/Session.h"
 #include "host/SysVars.h"
 #include "host/Ucs.h"

@@ -31,10 +31,12 @@ TEST(SysVarTest, MetricDefaultsWithTheirTypes) {
         resbuf rb{};
         ASSERT_EQ(zcedGetVar(c.name, &rb), RTNORM) << c.name;
         EXPECT_EQ(rb.restype, c.type) << c.name;
-        if (c.type == RTSHORT)
+        if (c.type == RTSHORT) {
             EXPECT_EQ(rb.resval.rint, c.number) << c.name;
-        if (c.type == RTREAL)
+        }
+        if (c.type == RTREAL) {
             EXPECT_DOUBLE_EQ(rb.resval.rreal, c.number) << c.name;
+        }
         if (c.type == RTSTR) {
             EXPECT_STREQ(rb.resval.rstring, c.text);
             zcutDelBuffer(rb.resval.rstring);
@@ -95,6 +97,36 @@ TEST(SysVarTest, ValidatorsCanRefuse) {
     EXPECT_FALSE(host::sysVars().setFromText(L"clayer", L"Nope", &why));
     EXPECT_EQ(host::sysVars().stringValue(L"CLAYER"), L"Signs");
     host::sysVars().setValidator(L"CLAYER", {});
+}
+
+TEST(SysVarTest, BoundVariablesLiveInTheirStore) {
+    host::Session session;
+    double store = 7.0;
+    bool available = true;
+    host::sysVars().bind(L"DIMASZ", {[&]() -> std::optional<host::SysVars::Value> {
+                                         if (!available)
+                                             return std::nullopt;
+                                         host::SysVars::Value v;
+                                         v.type = host::SysVars::Type::Real;
+                                         v.realValue = store;
+                                         return v;
+                                     },
+                                     [&](const host::SysVars::Value& v) {
+                                         store = v.realValue;
+                                         return true;
+                                     }});
+    resbuf rb{};
+    ASSERT_EQ(zcedGetVar(L"DIMASZ", &rb), RTNORM);
+    EXPECT_DOUBLE_EQ(rb.resval.rreal, 7.0);
+    rb.resval.rreal = 4.0;
+    ASSERT_EQ(zcedSetVar(L"DIMASZ", &rb), RTNORM);
+    EXPECT_DOUBLE_EQ(store, 4.0);
+    rb.resval.rreal = -1.0;
+    EXPECT_EQ(zcedSetVar(L"DIMASZ", &rb), RTERROR);  // range checked before the store
+    EXPECT_DOUBLE_EQ(store, 4.0);
+    available = false;  // no store: the table's own copy
+    EXPECT_DOUBLE_EQ(host::sysVars().realValue(L"DIMASZ"), 4.0);
+    host::sysVars().bind(L"DIMASZ", {});
 }
 
 }  // namespace

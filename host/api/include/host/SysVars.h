@@ -28,6 +28,14 @@ public:
     };
     /// Checks a new value before it is stored (e.g. CLAYER must name a layer); false refuses.
     using Validator = std::function<bool(const Value& value)>;
+    /// Keeps a variable somewhere else (the working database's header): get answers the
+    /// current value (nullopt: use the table's own value, e.g. when there is no working
+    /// database), set stores an already checked value (false refuses; the table keeps its
+    /// copy in step either way).
+    struct Binding {
+        std::function<std::optional<Value>()> get;
+        std::function<bool(const Value& value)> set;
+    };
 
     SysVars();
     ~SysVars();
@@ -65,6 +73,9 @@ public:
     std::wstring formatValue(std::wstring_view name) const;
 
     void setValidator(std::wstring_view name, Validator validator);
+    /// Binds a variable to another store (an empty Binding removes it); resetToDefaults
+    /// leaves bindings in place and does not call them.
+    void bind(std::wstring_view name, Binding binding);
     /// Names in upper case, sorted.
     std::vector<std::wstring> names() const;
 
