@@ -4,14 +4,16 @@
 #include "zcbase.h"
 
 namespace Zcad {
-/// Status of database and run-time calls; 0 is success.
+/// Status of database and run-time calls; 0 is success. The codes live in
+/// zcadstrc_codes.inc, one ZCAD_STATUS(name, value) line each.
 enum ErrorStatus : int {
     eOk = 0,
-#if __has_include("zcadstrc_codes.inc")
+#define ZCAD_STATUS(name, value) name = value,
 #include "zcadstrc_codes.inc"
-#endif
+#undef ZCAD_STATUS
 };
 }  // namespace Zcad
 
-/// The host's name of a status ("eOk", "eWasErased", ...); never null.
+/// The host's name of a status ("eOk", "eWasErased", ...). Unknown values give a stable
+/// text "Unknown error status <n>"; never null.
 ZCAD_PORT const ZTCHAR* zcadErrorStatusText(Zcad::ErrorStatus status);
