@@ -7,6 +7,7 @@
 #include "frame/InfoAndHelp.h"
 #include "frame/LanguagePack.h"
 #include "frame/TavrixApp.h"
+#include "frame/Utilpack.h"
 #include "frame/commands/BHP_EscapeWay_cmd.h"
 #include "frame/commands/Report_cmd.h"
 #include "frame/commands/SignsLibrary_cmd.h"
@@ -42,6 +43,7 @@ void tavrixInitApp(void* appId)
     showInfo();
     addPlainCommand(L"TavrixInfo", showInfo);
     addPlainCommand(L"TavrixHelp", showHelp);
+    Utilpack2023App().load();
     SignsLibrary_cmd().registerCommand(kCommandFlags);
     BHP_EscapeWay_cmd().registerCommand(kCommandFlags);
     Report_cmd().registerCommand(kCommandFlags);

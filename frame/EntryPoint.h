@@ -11,7 +11,8 @@ constexpr int kTavrixApiVersion = 132448346;
 ZcRx::AppRetCode tavrixEntryPoint(ZcRx::AppMsgCode msg, void* appId);
 
 /// Start-up: unlocks the application, declares it MDI-aware, loads the language pack,
-/// prints the banner, registers the commands in the group "Tavrix".
+/// prints the banner, registers "TavrixInfo" and "TavrixHelp", loads the companion module,
+/// registers the four command classes; all commands in the group "Tavrix".
 void tavrixInitApp(void* appId);
 
 /// Unload: frees the language pack and removes the command group "Tavrix".

@@ -4,6 +4,7 @@
 
 #include "zcrxentry.h"
 
+#include "frame/CommandHelp.h"
 #include "frame/EntryPoint.h"
 
 namespace {
@@ -20,11 +21,14 @@ extern "C" int zcrxGetApiVersion()
     return kTavrixApiVersion;
 }
 
-// Joins the class library as an extension module, so that the module's resources are found
-// through the host's resource chain.
+// Attach: the global objects exist now, so the command help table is read from the
+// installation (this first TavrixApp reads the registry); then the module joins the class
+// library as an extension module, so that its resources are found through the host's
+// resource chain.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
+        loadCommandHelp();
         if (!AfxInitExtensionModule(tavrixModule, instance))
             return FALSE;
         new CDynLinkLibrary(tavrixModule);

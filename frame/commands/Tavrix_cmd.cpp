@@ -3,10 +3,12 @@
 
 #include "zcrxsys.h"
 
+#include "frame/CommandHelp.h"
 #include "frame/TavrixApp.h"
 
 int Tavrix_cmd::start()
 {
+    theCommandHelp.apply(globalName());
     return 0;
 }
 

@@ -10,7 +10,8 @@
 /// start step that every handler runs before the command's body.
 class Tavrix_cmd {
 public:
-    /// The common start step; 0 means that the handler goes on with the body.
+    /// The common start step: gives the command its context help (the command help table's
+    /// entry for globalName); 0 means that the handler goes on with the body.
     virtual int start();
     /// The static handler the host calls for the command.
     virtual ZcRxFunctionPtr handlerFunction() = 0;

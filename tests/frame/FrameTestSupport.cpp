@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "platform/Paths.h"
+#include "platform/Registry.h"
 #include "platform/Session.h"
 
 namespace fs = std::filesystem;
@@ -48,6 +49,11 @@ void FrameTest::writeInstallKey(const wchar_t* path)
 void FrameTest::writeHive(const std::string& text)
 {
     std::ofstream(work_ / "registry.hive", std::ios::binary) << text;
+}
+
+void FrameTest::reloadHive()
+{
+    ASSERT_TRUE(platform::setRegistryFile((work_ / "registry.hive").string()));
 }
 
 void FrameTest::copyModules(const fs::path& folder, bool withPack, const std::string& name)

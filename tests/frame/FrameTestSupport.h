@@ -31,6 +31,8 @@ protected:
     void writeInstallKey(const wchar_t* path);
     /// Writes the hive file as given (the format of platform/Registry.h).
     void writeHive(const std::string& text);
+    /// Makes this process read the hive file again (for tests that run in this process).
+    void reloadHive();
 
     /// Copies the built Tavrix.zrx (under name) and, when withPack, TavrixLP.dll into folder.
     void copyModules(const std::filesystem::path& folder, bool withPack,
