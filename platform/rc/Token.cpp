@@ -154,8 +154,11 @@ std::vector<Token> tokenizeLine(const std::wstring& line, const Location& where,
                     t.isLong = true;
                 ++j;
             }
-            if (j < line.size() && isIdentChar(line[j]))
-                throw Error(where, "malformed number '" + narrow(line.substr(i, j + 1 - i)) + "'");
+            if (j < line.size() && isIdentChar(line[j])) {
+                while (j < line.size() && isIdentChar(line[j]))
+                    ++j;
+                throw Error(where, "malformed number '" + narrow(line.substr(i, j - i)) + "'");
+            }
             t.kind = TokenKind::Number;
             t.text = line.substr(i, j - i);
             t.value = static_cast<uint32_t>(value);

@@ -3,14 +3,43 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <locale.h>
+#include <wctype.h>
 #include <vector>
 
 #include "platform/Session.h"
 
 namespace platform {
 
-wchar_t toUpper(wchar_t ch) { return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(ch))); }
-wchar_t toLower(wchar_t ch) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(ch))); }
+namespace {
+
+// Case mapping that does not depend on the process's locale: Windows folds the case of
+// every letter (Ł and ł, Ó and ó), whatever the program set with setlocale.
+locale_t unicodeLocale() {
+    static const locale_t locale = [] {
+        locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+        if (!l)
+            l = newlocale(LC_CTYPE_MASK, "en_US.UTF-8", static_cast<locale_t>(nullptr));
+        return l;
+    }();
+    return locale;
+}
+
+}  // namespace
+
+wchar_t toUpper(wchar_t ch) {
+    if (ch < 0x80)
+        return (ch >= L'a' && ch <= L'z') ? static_cast<wchar_t>(ch - 0x20) : ch;
+    const locale_t l = unicodeLocale();
+    return static_cast<wchar_t>(l ? towupper_l(static_cast<wint_t>(ch), l) : std::towupper(static_cast<wint_t>(ch)));
+}
+
+wchar_t toLower(wchar_t ch) {
+    if (ch < 0x80)
+        return (ch >= L'A' && ch <= L'Z') ? static_cast<wchar_t>(ch + 0x20) : ch;
+    const locale_t l = unicodeLocale();
+    return static_cast<wchar_t>(l ? towlower_l(static_cast<wint_t>(ch), l) : std::towlower(static_cast<wint_t>(ch)));
+}
 
 int compareNoCase(std::wstring_view a, std::wstring_view b) {
     const size_t n = std::min(a.size(), b.size());
