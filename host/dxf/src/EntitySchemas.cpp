@@ -115,8 +115,9 @@ void writeEmbedded(const Attrib& a, TagWriter& w) {
   w.write(a.embeddedMText);
 }
 
-bool textAligned(const Text& t) { return t.halign != 0 || t.valign != 0; }
-bool attribAligned(const Attrib& t) { return t.halign != 0 || t.valign != 0; }
+// The alignment point matters only for aligned text, but one that was read is kept.
+bool textAligned(const Text& t) { return t.halign != 0 || t.valign != 0 || t.alignPoint != Vec3{}; }
+bool attribAligned(const Attrib& t) { return t.halign != 0 || t.valign != 0 || t.alignPoint != Vec3{}; }
 
 // ---- tables ---------------------------------------------------------------------------
 

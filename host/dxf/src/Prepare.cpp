@@ -177,6 +177,19 @@ void addReferencedRecords(Document& d) {
   for (const std::string& n : apps) d.addAppId(n);
 }
 
+/// Entities followed by others (ATTRIBs, VERTEXes) end with a SEQEND.
+void addSeqends(Document& d) {
+  auto add = [](std::vector<Entity>& list) {
+    for (Entity& e : list)
+      if (!e.children.empty() && !e.seqend) {
+        e.seqend.emplace();
+        e.seqend->layer = e.layer;
+      }
+  };
+  add(d.entities);
+  for (Block& b : d.blocks) add(b.entities);
+}
+
 void assignHandles(Document& d, std::uint64_t& next) {
   std::unordered_set<std::uint64_t> seen;
   std::uint64_t max = 0;
@@ -210,10 +223,6 @@ void setOwners(Document& d) {
       for (Entity& c : e.children) c.owner = e.handle;
       if (e.seqend) e.seqend->owner = e.handle;
       if (auto* i = e.get<Insert>()) i->attribsFollow = e.children.empty() ? 0 : 1;
-      if (!e.children.empty() && !e.seqend) {
-        e.seqend.emplace();
-        e.seqend->layer = e.layer;
-      }
     }
   };
   for (Block& b : d.blocks) {
@@ -257,6 +266,7 @@ Document prepareForWrite(const Document& doc) {
   Document d = doc;
   ensureStandardRecords(d);
   addReferencedRecords(d);
+  addSeqends(d);
   std::uint64_t next = 1;
   assignHandles(d, next);
   addStandardObjects(d, [&] { return hex(next++); });

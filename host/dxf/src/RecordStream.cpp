@@ -15,9 +15,13 @@ bool RecordStream::nextTag(TagView& t) {
         log_.add(reader_.error());
         break;
       case TagReader::Result::BadValue:
+        // A name where a handle belongs is kept as text: R12 DIMSTYLE records use group 5 for
+        // an arrow block name, so group 5 is judged by the record reader, which knows the record.
+        if (valueType(t.code) == ValueType::Handle) {
+          if (t.code != 5) log_.add(reader_.error());
+          return true;
+        }
         log_.add(reader_.error());
-        // A name where a handle belongs (R12 DIMSTYLE uses 5 for a block name) is kept as text.
-        if (valueType(t.code) == ValueType::Handle) return true;
         break;
       case TagReader::Result::Truncated:
         log_.add(reader_.error());

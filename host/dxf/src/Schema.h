@@ -60,7 +60,7 @@ template <class T>
 struct Subclass {
   std::string_view marker;  ///< the 100 group
   std::vector<Field<T>> fields;
-  std::string_view alias = {};  ///< another marker read as this one
+  const char* alias = nullptr;  ///< another marker read as this one
 };
 
 template <class T>
@@ -85,7 +85,7 @@ struct Schema {
   std::uint32_t maskFor(std::string_view marker) const {
     std::uint32_t m = 0;
     for (std::size_t s = 0; s < subclasses.size(); ++s)
-      if (subclasses[s].marker == marker || (!subclasses[s].alias.empty() && subclasses[s].alias == marker))
+      if (subclasses[s].marker == marker || (subclasses[s].alias && marker == subclasses[s].alias))
         m |= 1u << s;
     return m;
   }
@@ -200,6 +200,9 @@ std::size_t tryRead(PartState<T>& part, TagSpan tags, std::size_t i, ReadContext
   return i + 1;
 }
 
+/// Deepest 1002 { } nesting that extended data may have without a problem report.
+inline constexpr int kMaxXDataNesting = 16;
+
 /// Options of one record kind.
 struct RecordKind {
   int handleCode = 5;   ///< 105 for DIMSTYLE
@@ -245,7 +248,13 @@ void readRecord(TagSpan tags, ObjectBase& obj, PartState<B>& base, PartState<S>&
       while (i < n) {
         XData& x = obj.xdata.emplace_back();
         x.app = std::string(tags[i].value);
+        std::uint32_t line = tags[i].line;
+        int depth = 0, deepest = 0;
         for (++i; i < n && tags[i].code != 1001; ++i) {
+          if (tags[i].code == 1002) {
+            depth += tags[i].value == "{" ? 1 : -1;
+            deepest = std::max(deepest, depth);
+          }
           if (tags[i].code < 1000) {
             ctx.log.add(tags[i].line, ctx.handle, "group " + std::to_string(tags[i].code) +
                                                        " inside extended data moved out of it");
@@ -254,6 +263,8 @@ void readRecord(TagSpan tags, ObjectBase& obj, PartState<B>& base, PartState<S>&
           }
           x.tags.emplace_back(tags[i]);
         }
+        if (depth != 0 || deepest > kMaxXDataNesting)
+          ctx.log.add(line, ctx.handle, "extended data of " + x.app + " has unbalanced or too deep {} groups");
       }
       break;
     }
@@ -274,6 +285,9 @@ void readRecord(TagSpan tags, ObjectBase& obj, PartState<B>& base, PartState<S>&
       }
       continue;
     }
+    if (t.code == 5 && kind.handleCode == 5 && !isHandle(t.value))
+      ctx.log.add(t.line, ctx.handle, "invalid handle '" + std::string(t.value.substr(0, 40)) + "'",
+                  ErrorCode::InvalidValue);
     if (!haveHandle && t.code == kind.handleCode && (subclass.empty() || !markers)) {
       obj.handle = std::string(t.value);
       haveHandle = true;
