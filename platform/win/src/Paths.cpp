@@ -93,7 +93,8 @@ std::string currentUnixFolder() {
 
 // A Windows path taken apart: drive letter and the resolved component list.
 struct WinPath {
-    wchar_t drive = L'Z';
+    wchar_t drive = L'Z';  // upper case
+    wchar_t letter = L'Z'; // as written
     std::vector<std::wstring> components;
     bool trailingSeparator = false;
 };
@@ -111,6 +112,7 @@ std::optional<WinPath> parse(std::wstring_view path) {
     result.trailingSeparator = isSeparator(path.back());
     if (path.size() >= 2 && path[1] == L':' && isDriveLetter(path[0])) {
         result.drive = detail::upperCase(path[0]);
+        result.letter = path[0];
         std::wstring_view rest = path.substr(2);
         if (rest.empty() || !isSeparator(rest[0])) {
             // Drive-relative: from the current folder when it lies on that drive.
@@ -125,6 +127,7 @@ std::optional<WinPath> parse(std::wstring_view path) {
     if (!current)
         return std::nullopt;
     result.drive = current->drive;
+    result.letter = current->letter;
     if (!isSeparator(path[0]))
         result.components = current->components;
     appendComponents(result.components, path);
@@ -132,7 +135,7 @@ std::optional<WinPath> parse(std::wstring_view path) {
 }
 
 std::wstring format(const WinPath& path) {
-    std::wstring out(1, path.drive);
+    std::wstring out(1, path.letter);
     out += L":\\";
     for (size_t i = 0; i < path.components.size(); ++i) {
         if (i)
@@ -169,6 +172,7 @@ std::optional<WinPath> windowsFromUnix(std::string_view unixPath) {
         return std::nullopt;
     WinPath result;
     result.drive = bestDrive;
+    result.letter = bestDrive;
     std::string_view rest(absolute);
     rest.remove_prefix(bestLength);
     size_t i = 0;

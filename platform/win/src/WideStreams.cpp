@@ -106,7 +106,8 @@ public:
     size_t rawPos = 0;
     std::string decoded;    // UTF-8 waiting for stdio
     size_t decodedPos = 0;
-    bool endOfFile = false;
+    bool endOfFile = false;  // the descriptor reported the end
+    bool finished = false;   // everything up to the end has been decoded
     bool pendingCr = false;
     char32_t pendingHigh = 0;  // UTF-16 high surrogate waiting for its partner
 
@@ -118,18 +119,18 @@ public:
         while (decodedPos == decoded.size()) {
             decoded.clear();
             decodedPos = 0;
-            if (endOfFile && rawPos == raw.size()) {
-                finishDecoding();
-                if (decoded.empty())
-                    return 0;
-                break;
-            }
+            if (finished)
+                return 0;
             if (!fill())
                 return -1;
             if (!bomChecked && (raw.size() - rawPos >= 3 || endOfFile))
                 checkBom();
             if (bomChecked)
                 decode();
+            if (endOfFile) {
+                finishDecoding();
+                finished = true;
+            }
         }
         const size_t n = std::min(size, decoded.size() - decodedPos);
         std::memcpy(buffer, decoded.data() + decodedPos, n);
@@ -173,6 +174,7 @@ public:
             decoded.clear();
             decodedPos = 0;
             endOfFile = false;
+            finished = false;
             pendingCr = false;
             pendingHigh = 0;
             bomChecked = !detectBom;
@@ -355,11 +357,19 @@ int cookieClose(void* cookie) {
     return stream->close();
 }
 
-// The encoding named by the byte-order mark at the start of an open file, if any.
-std::optional<Encoding> markOf(int fd, bool& empty) {
+// The encoding named by the byte-order mark at the start of a file, if any; empty tells
+// whether the file holds nothing yet. The descriptor being appended to may be write-only,
+// so the mark is read through a descriptor of its own.
+std::optional<Encoding> markOf(int fd, const std::string& path, bool& empty) {
+    struct stat st {};
+    empty = fstat(fd, &st) != 0 || st.st_size == 0;
+    if (empty)
+        return std::nullopt;
     unsigned char head[3] = {};
-    const ssize_t n = pread(fd, head, sizeof head, 0);
-    empty = n <= 0;
+    const int reader = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const ssize_t n = reader >= 0 ? pread(reader, head, sizeof head, 0) : -1;
+    if (reader >= 0)
+        close(reader);
     if (n >= 2 && head[0] == 0xFF && head[1] == 0xFE)
         return Encoding::Utf16le;
     if (n >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF)
@@ -418,7 +428,7 @@ errno_t openStream(FILE** result, const wchar_t* filename, const wchar_t* modeTe
             stream->encodedOut = *mode->ccs == Encoding::Utf16le ? "\xFF\xFE" : "\xEF\xBB\xBF";
         } else if (mode->access == 'a') {
             bool empty = true;
-            const auto mark = markOf(fd, empty);
+            const auto mark = markOf(fd, path, empty);
             if (empty)
                 stream->encodedOut = *mode->ccs == Encoding::Utf16le ? "\xFF\xFE" : "\xEF\xBB\xBF";
             else if (mark)
