@@ -239,6 +239,7 @@ protected:
     Zcad::ErrorStatus subTransformBy(const ZcGeMatrix3d& m) override;
     Zcad::ErrorStatus subGetGeomExtents(ZcDbExtents& e) const override;
     void subAddedToDatabase(ZcDbDatabase* db) override;
+    void subSetDatabaseDefaults(ZcDbDatabase* db) override;
 
 private:
     ZcGePoint3d position_;
@@ -424,6 +425,7 @@ protected:
     void subErased(bool erasing) override;
 
 private:
+    friend struct host::db::ObjectAccess;
     ZcDbObjectId block_;
     ZcGePoint3d position_;
     ZcGeScale3d scale_;

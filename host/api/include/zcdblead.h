@@ -11,8 +11,8 @@ public:
     ZCRX_DECLARE_MEMBERS(ZcDbLeader);
     ZcDbLeader() = default;
 
-    /// Appends a vertex; false when it is not in the leader's plane or the object cannot
-    /// be changed.
+    /// Appends a vertex (world coordinates); false when the object cannot be changed or
+    /// the point is not finite.
     bool appendVertex(const ZcGePoint3d& point);
     void removeLastVertex();
     int numVertices() const { return static_cast<int>(vertices_.size()); }

@@ -192,6 +192,9 @@ public:
     ZcDb::Visibility visibility() const { return visibility_; }
     Zcad::ErrorStatus setVisibility(ZcDb::Visibility visibility, bool doSubents = true);
 
+    /// Copies colour, layer, linetype, linetype scale, line weight and visibility.
+    Zcad::ErrorStatus setPropertiesFrom(const ZcDbEntity* from, bool doSubents = true);
+
     /// Layer (CLAYER), linetype (CELTYPE), colour (CECOLOR), linetype scale (CELTSCALE) and
     /// line weight (CELWEIGHT) of db, or of the entity's / the working database.
     void setDatabaseDefaults(ZcDbDatabase* db = nullptr);
@@ -219,6 +222,8 @@ protected:
     virtual Zcad::ErrorStatus subExplode(ZcDbVoidPtrArray& entities) const;
     /// Called by the property setters with doSubents (attributes of a reference...).
     virtual void subSetPropertiesOfSubents(const ZcDbEntity& from);
+    /// Class-specific defaults of db (text style and height of texts...).
+    virtual void subSetDatabaseDefaults(ZcDbDatabase* db);
     void subAddedToDatabase(ZcDbDatabase* db) override;
     void copyEntityProperties(const ZcDbEntity& from);
 
@@ -350,7 +355,7 @@ public:
     /// used instead). The block's base point is source's INSBASE. eInvalidInput for an
     /// empty name or null source, eDuplicateRecordName when the name exists,
     /// eSelfReference when source is this database, eCannotNestBlockDefinitions for
-    /// cyclic or too deep (over 1,000 levels) block nesting; nothing is added on failure.
+    /// cyclic or too deep (over 128 levels) block nesting; nothing is added on failure.
     /// With preserveSourceDatabase false the source may be changed (here it is not).
     Zcad::ErrorStatus insert(ZcDbObjectId& blockId, const ZTCHAR* newBlockName,
                              ZcDbDatabase* source, bool preserveSourceDatabase = true);

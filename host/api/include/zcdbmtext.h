@@ -69,6 +69,7 @@ protected:
     Zcad::ErrorStatus subTransformBy(const ZcGeMatrix3d& m) override;
     Zcad::ErrorStatus subGetGeomExtents(ZcDbExtents& e) const override;
     void subAddedToDatabase(ZcDbDatabase* db) override;
+    void subSetDatabaseDefaults(ZcDbDatabase* db) override;
 
 private:
     ZcGePoint3d location_;

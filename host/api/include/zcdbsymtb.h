@@ -151,10 +151,13 @@ public:
     const std::vector<ZcDbObjectId>& entityIds() const { return entities_; }
     const PreviewIcon& storedPreviewIcon() const { return icon_; }
 
+    /// A copy of the record's name and settings, without entities, layout or icon.
+    ZcDbObject* clone() const override;
     void forEachReference(const std::function<void(ZcDbObjectId&)>& fn) override;
 
 private:
     friend struct host::db::TableAccess;
+    ZcDbBlockTableRecord(const ZcDbBlockTableRecord&) = default;
     ZcGePoint3d origin_;
     ZcDbObjectId layoutId_;
     std::vector<ZcDbObjectId> entities_;
@@ -236,9 +239,11 @@ public:
     ZcDb::LineWeight lineWeight() const { return lineWeight_; }
     Zcad::ErrorStatus setLineWeight(ZcDb::LineWeight weight);
 
+    ZcDbObject* clone() const override { return new ZcDbLayerTableRecord(*this); }
     void forEachReference(const std::function<void(ZcDbObjectId&)>& fn) override;
 
 private:
+    ZcDbLayerTableRecord(const ZcDbLayerTableRecord&) = default;
     ZcCmColor color_;
     bool off_ = false;
     bool frozen_ = false;
@@ -290,8 +295,10 @@ public:
     Zcad::ErrorStatus setDashLengthAt(int index, double length);
     double patternLength() const;
     Zcad::ErrorStatus setPatternLength(double length);
+    ZcDbObject* clone() const override { return new ZcDbLinetypeTableRecord(*this); }
 
 private:
+    ZcDbLinetypeTableRecord(const ZcDbLinetypeTableRecord&) = default;
     std::wstring comments_;
     std::vector<double> dashes_;
     double patternLength_ = 0.0;
@@ -347,8 +354,10 @@ public:
     bool isVertical() const { return (flags_ & 4) != 0; }
     Zdesk::UInt8 flagBits() const { return generation_; }  ///< 2 backwards, 4 upside down
     Zcad::ErrorStatus setFlagBits(Zdesk::UInt8 bits);
+    ZcDbObject* clone() const override { return new ZcDbTextStyleTableRecord(*this); }
 
 private:
+    ZcDbTextStyleTableRecord(const ZcDbTextStyleTableRecord&) = default;
     double textSize_ = 0.0;
     double xScale_ = 1.0;
     double oblique_ = 0.0;
@@ -390,6 +399,10 @@ class ZCAD_PORT ZcDbRegAppTableRecord : public ZcDbSymbolTableRecord {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbRegAppTableRecord);
     ZcDbRegAppTableRecord() = default;
+    ZcDbObject* clone() const override { return new ZcDbRegAppTableRecord(*this); }
+
+private:
+    ZcDbRegAppTableRecord(const ZcDbRegAppTableRecord&) = default;
 };
 
 class ZCAD_PORT ZcDbRegAppTableIterator : public ZcDbSymbolTableIterator {
@@ -432,9 +445,11 @@ public:
     Zcad::ErrorStatus setBlockTableRecordId(ZcDbObjectId block);
     bool modelType() const { return tabOrder_ == 0; }
 
+    ZcDbObject* clone() const override { return new ZcDbLayout(*this); }
     void forEachReference(const std::function<void(ZcDbObjectId&)>& fn) override;
 
 private:
+    ZcDbLayout(const ZcDbLayout&) = default;
     std::wstring name_;
     int tabOrder_ = 0;
     ZcDbObjectId block_;

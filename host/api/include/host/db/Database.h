@@ -14,7 +14,7 @@ namespace host::db {
 
 /// Block nesting deeper than this (or cyclic) is refused by insert and cut off by extents
 /// and drawing.
-constexpr int kMaxBlockNesting = 1000;
+constexpr int kMaxBlockNesting = 128;
 
 // ---- Strict mode ------------------------------------------------------------------------
 
