@@ -252,8 +252,14 @@ void readRecord(TagSpan tags, ObjectBase& obj, PartState<B>& base, PartState<S>&
         int depth = 0, deepest = 0;
         for (++i; i < n && tags[i].code != 1001; ++i) {
           if (tags[i].code == 1002) {
-            depth += tags[i].value == "{" ? 1 : -1;
-            deepest = std::max(deepest, depth);
+            if (tags[i].value != "}") {
+              deepest = std::max(deepest, ++depth);
+            } else if (depth == 0) {
+              ctx.log.add(tags[i].line, ctx.handle, "unmatched } in extended data of " + x.app + " dropped");
+              continue;
+            } else {
+              --depth;
+            }
           }
           if (tags[i].code < 1000) {
             ctx.log.add(tags[i].line, ctx.handle, "group " + std::to_string(tags[i].code) +
@@ -263,8 +269,13 @@ void readRecord(TagSpan tags, ObjectBase& obj, PartState<B>& base, PartState<S>&
           }
           x.tags.emplace_back(tags[i]);
         }
-        if (depth != 0 || deepest > kMaxXDataNesting)
-          ctx.log.add(line, ctx.handle, "extended data of " + x.app + " has unbalanced or too deep {} groups");
+        if (depth != 0) {
+          ctx.log.add(line, ctx.handle, "unclosed { in extended data of " + x.app + " closed");
+          for (; depth > 0; --depth) x.tags.emplace_back(1002, "}");
+        }
+        if (deepest > kMaxXDataNesting)
+          ctx.log.add(line, ctx.handle, "extended data of " + x.app + " nests {} groups deeper than " +
+                                            std::to_string(kMaxXDataNesting));
       }
       break;
     }

@@ -23,8 +23,12 @@ TEST(CorpusReplayTest, EveryCorpusFileReadsWithoutCrashing) {
       if (!doc) continue;
       auto text = writeString(*doc);
       ASSERT_TRUE(text);
-      auto back = read(*text, {ReadMode::Strict});
-      EXPECT_TRUE(back) << "what we write must read strictly: " << back.status().toString();
+      auto back = read(*text);
+      EXPECT_TRUE(back) << back.status().toString();
+      if (doc->problems.empty()) {
+        auto strict = read(*text, {ReadMode::Strict});
+        EXPECT_TRUE(strict) << "a clean document writes a clean file: " << strict.status().toString();
+      }
     }
   }
   EXPECT_GT(files, 0);
