@@ -13,9 +13,10 @@
 // "[", ";", "#", a space or being "@" itself, is written in double quotes with \" and \\).
 // The value is:
 //   text                 REG_SZ, the rest of the line as it stands (backslashes literal);
-//   sz:text              REG_SZ with "\\", "\r", "\n" escapes, for strings that hold CR
-//                        or LF or begin with one of the prefixes of this list;
+//   sz:text              REG_SZ with "\\", "\r", "\n", "\0" escapes, for strings that hold
+//                        CR, LF or NUL or begin with one of the prefixes of this list;
 //   expand:text          REG_EXPAND_SZ, escaped the same way;
+//   multi:a\0b\0         REG_MULTI_SZ, escaped the same way;
 //   dword:0000002a       REG_DWORD, exactly 8 hex digits;
 //   hex:01,ff  hex(N):.. raw bytes of REG_BINARY / of type N.
 // Lines that fit none of these forms are skipped. Every value reads back exactly as set.
