@@ -17,6 +17,7 @@
 namespace host {
 
 struct Session::Impl {
+    Session* owner = nullptr;
     std::deque<std::wstring> input;
     std::function<bool(std::wstring&)> interactive;
     std::wstring transcript;
@@ -231,6 +232,7 @@ std::wstring fileNamePart(std::wstring_view path) {
 // Session.
 
 Session::Session() : impl_(std::make_unique<Impl>()) {
+    impl_->owner = this;
     active() = this;
     detail::resetCommandLine();
     detail::resetEditorState();
@@ -388,7 +390,7 @@ bool Session::Impl::command(const std::wstring& typed, bool prompted) {
 bool Session::Impl::directive(const std::wstring& text) {
     auto [word, rest] = splitFirst(std::wstring_view(text).substr(1));
     const std::wstring name = detail::toUpper(word);
-    Session& session = *Session::current();
+    Session& session = *owner;
     bool ok = true;
     if (name == L"ECHO") {
         detail::writeOutput(L"\n" + rest);

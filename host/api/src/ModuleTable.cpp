@@ -2,6 +2,9 @@
 // modules, unloading, and the dynamic linker service over them.
 #include <windows.h>
 
+#include <platform/Modules.h>
+
+#include <cstdio>
 #include <list>
 #include <memory>
 #include <string>
@@ -66,6 +69,10 @@ int loadModule(const ZTCHAR* path, bool print) {
     }
     HMODULE handle = LoadLibraryW(path);
     if (!handle) {
+        // A file that is there but does not load (a missing symbol, say) deserves the
+        // loader's reason; it goes to the error stream, not to the command line.
+        if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
+            std::fprintf(stderr, "zcedZrxLoad: %s\n", platform::lastModuleError().c_str());
         say(print, unable);
         return RTERROR;
     }
@@ -106,7 +113,7 @@ int loadModule(const ZTCHAR* path, bool print) {
 /// and refusals do not keep the module.
 int unloadRecord(ModuleRecord* record, bool force, bool print) {
     const std::wstring name = record->name;
-    if (record->phantom || !record->entry) {
+    if (record->phantom) {
         removeRecord(record);
         return RTNORM;
     }
@@ -114,7 +121,9 @@ int unloadRecord(ModuleRecord* record, bool force, bool print) {
         say(print, L"\nUnable to unload " + name + L": the application is locked.");
         return RTERROR;
     }
-    const ZcRx::AppRetCode rc = record->entry(ZcRx::kUnloadAppMsg, record);
+    // An application registered without a library has no entry point to tell.
+    const ZcRx::AppRetCode rc =
+        record->entry ? record->entry(ZcRx::kUnloadAppMsg, record) : ZcRx::kRetOK;
     if (rc != ZcRx::kRetOK && !force) {
         say(print, L"\nUnable to unload " + name + L": the application refused.");
         return RTERROR;
