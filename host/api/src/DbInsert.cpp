@@ -181,12 +181,12 @@ Zcad::ErrorStatus ZcDbDatabase::insert(ZcDbObjectId& blockId, const ZTCHAR* newB
 
     // The new block and the records the target lacks.
     auto* newBlock = new ZcDbBlockTableRecord;
+    newBlock->setOrigin(source->insbase());
     ZcDbObjectId newBlockId = dst->addRecord(Table::Block, newBlock, name);
     if (newBlockId.isNull()) {
         delete newBlock;
         return Zcad::eDuplicateRecordName;
     }
-    newBlock->setOrigin(source->insbase());
     map[srcModel] = newBlockId;
     fill.emplace_back(srcModel, newBlock);
     for (const ZcDbObjectId& id : recordsToClone) {
