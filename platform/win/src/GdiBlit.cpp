@@ -295,6 +295,41 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int s
     return transfer(*dc, x, y, width, height, &spec, rop) ? TRUE : FALSE;
 }
 
+BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+                int sourceHeight, BLENDFUNCTION blend) {
+    DeviceContext* dc = lookupDC(dest);
+    SourceSpec spec;
+    if (!dc || !lookupDC(source) || blend.BlendOp != AC_SRC_OVER || width < 0 || height < 0 || sourceWidth < 0 ||
+        sourceHeight < 0)
+        return FALSE;
+    if (!sourceOf(source, spec) || !dc->memory || !dc->bitmap)
+        return TRUE;
+    Surface& d = dc->bitmap->surface;
+    const Surface& src = *spec.surface;
+    const uint32_t constant = blend.SourceConstantAlpha;
+    for (int j = std::max(0, -y); j < height && y + j < d.height; ++j) {
+        const int sy = sourceY + static_cast<int>(int64_t(j) * sourceHeight / std::max(height, 1));
+        for (int i = std::max(0, -x); i < width && x + i < d.width; ++i) {
+            const int sx = sourceX + static_cast<int>(int64_t(i) * sourceWidth / std::max(width, 1));
+            if (!src.contains(sx, sy))
+                continue;
+            const uint32_t s = src.get(sx, sy);
+            const uint32_t old = d.get(x + i, y + j);
+            const uint32_t alpha = (blend.AlphaFormat & AC_SRC_ALPHA) ? ((s >> 24) * constant + 127) / 255 : constant;
+            uint32_t out = 0;
+            for (int k = 0; k < 4; ++k) {
+                const uint32_t sc = (s >> (8 * k)) & 0xFF;
+                const uint32_t dcv = (old >> (8 * k)) & 0xFF;
+                // Premultiplied source: its colour is scaled by the constant alpha only.
+                const uint32_t scaled = (blend.AlphaFormat & AC_SRC_ALPHA) ? (sc * constant + 127) / 255 : (sc * alpha + 127) / 255;
+                out |= std::min<uint32_t>(255, scaled + (dcv * (255 - alpha) + 127) / 255) << (8 * k);
+            }
+            d.set(x + i, y + j, out);
+        }
+    }
+    return TRUE;
+}
+
 int StretchDIBits(HDC hdc, int destX, int destY, int destWidth, int destHeight, int sourceX, int sourceY, int sourceWidth,
                   int sourceHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) {
     DeviceContext* dc = lookupDC(hdc);

@@ -47,3 +47,11 @@ std::unique_ptr<KernelObject> releaseHandle(HANDLE handle);
 
 
 }  // namespace platform::detail
+
+#include <optional>
+
+namespace platform::detail {
+/// An environment variable's value (names without regard to case), with the Windows
+/// fallbacks of Environment.cpp; nullopt when unset.
+std::optional<std::wstring> environmentValue(std::wstring_view name);
+}  // namespace platform::detail
