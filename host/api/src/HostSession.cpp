@@ -11,6 +11,7 @@
 #include "HostSessionState.h"
 #include "host/SysVars.h"
 #include "host/Ucs.h"
+#include "host/db/SessionHooks.h"
 #include "zcedads.h"
 #include "zcedcmd.h"
 
@@ -239,6 +240,10 @@ Session::Session() : impl_(std::make_unique<Impl>()) {
     detail::records() = detail::Records{};
     platform::setTranscriptSink([](std::wstring_view text) { detail::writeOutput(text); });
     platform::setInputSource([this](std::wstring& text) { return impl_->nextLine(text); });
+    // The drawing database provides the working drawing, strict mode's counter, opening,
+    // saving and layouts; the renderer the pictures.
+    host::db::installDrawingHooks(*this);
+    detail::installExportHooks(*this);
     newDrawing();
 }
 
@@ -507,6 +512,11 @@ bool Session::fileAction(FileAction action, const std::wstring& path) {
     if (!found->second(path)) {
         impl_->fail(std::wstring(L".") + actionName(action) + L" " + path + L": failed");
         return false;
+    }
+    if (action == FileAction::Open) {
+        // A drawing of its own: the editor's variables start afresh (those kept in the
+        // drawing's header answer from the drawing).
+        sysVars().resetToDefaults();
     }
     return true;
 }

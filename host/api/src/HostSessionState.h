@@ -43,6 +43,9 @@ void* registerStaticApplication(const std::wstring& name);
 void unloadAllModules();
 void clearModuleTable();
 
+/// Installs the ".png" / ".svg" handlers (HostSessionExport.cpp).
+void installExportHooks(Session& session);
+
 /// Case-insensitive equality of two texts.
 bool equalsNoCase(std::wstring_view a, std::wstring_view b);
 std::wstring toUpper(std::wstring_view text);

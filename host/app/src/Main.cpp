@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kUsage[] = R"(Usage: cadhost [options]
+const char kUsage[] = R"USAGE(Usage: cadhost [options]
 
 Starts an empty metric drawing (or opens one), loads Tavrix.zrx from the installation
 folder, runs a command-line session, unloads the plug-in, then saves and exports.
@@ -74,7 +74,7 @@ Command line (and transcript) format:
   session itself print "*** ..." too; either makes the exit status 1.
 Exit status: 0; 1 when the session had failures; 2 for bad options; 3 when Tavrix.zrx
 could not be loaded.
-)";
+)USAGE";
 
 std::wstring windowsPath(const fs::path& path) {
     return platform::toWindowsPath(fs::absolute(path).lexically_normal().string());

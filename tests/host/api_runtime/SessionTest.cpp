@@ -1,12 +1,17 @@
 // Sessions: script lines, comments, directives, the command history and recorded calls.
 #include <gtest/gtest.h>
 
+#include <platform/Paths.h>
 #include <platform/Session.h>
+
+#include <cstdio>
+#include <filesystem>
 
 #include "host/Session.h"
 #include "host/SysVars.h"
 #include "host/Ucs.h"
 #include "zcadsapi.h"
+#include "zcdbapserv.h"
 
 namespace {
 
@@ -98,10 +103,46 @@ TEST(SessionTest, FileActionsWithoutHandlersFail) {
         saved = path;
         return true;
     });
+    session.setFileHandler(host::Session::FileAction::Png, {});
     session.feed({L".save C:\\out\\plan.dwg", L".png plan.png"});
     EXPECT_EQ(session.run(), 1);
     EXPECT_EQ(saved, L"C:\\out\\plan.dwg");
     EXPECT_EQ(session.transcript(), L"\n*** .png: not available yet\n");
+}
+
+void leaveLayerOpen() {
+    ZcDbObject* layer = nullptr;
+    zcdbOpenObject(layer, zcdbHostApplicationServices()->workingDatabase()->layerZero(),
+                   ZcDb::kForRead);
+}
+
+TEST(SessionTest, StrictModeCountsTheWorkingDrawingsOpenObjects) {
+    host::Session session;
+    ASSERT_NE(zcdbHostApplicationServices()->workingDatabase(), nullptr);
+    zcedRegCmds()->addCommand(L"T", L"Leak", L"Leak", 0, leaveLayerOpen);
+    session.feed({L"leak"});
+    EXPECT_EQ(session.run(), 1);
+    EXPECT_EQ(session.transcript(), L"\nCommand: leak\n*** 1 object(s) still open after Leak\n");
+    ZcDbObject* layer = nullptr;
+    ASSERT_EQ(zcdbOpenObject(layer, zcdbHostApplicationServices()->workingDatabase()->layerZero(),
+                             ZcDb::kForRead),
+              Zcad::eOk);
+    layer->close();  // the reader that the command left behind
+    layer->close();
+    EXPECT_EQ(session.openObjectCount(), 0);
+}
+
+TEST(SessionTest, PicturesOfTheCurrentSpace) {
+    host::Session session;
+    const std::string png = testing::TempDir() + "runtime_session.png";
+    const std::string svg = testing::TempDir() + "runtime_session.svg";
+    std::remove(png.c_str());
+    std::remove(svg.c_str());
+    EXPECT_TRUE(session.fileAction(host::Session::FileAction::Png, platform::toWindowsPath(png)));
+    EXPECT_TRUE(session.fileAction(host::Session::FileAction::Svg, platform::toWindowsPath(svg)));
+    EXPECT_TRUE(std::filesystem::file_size(png) > 0);
+    EXPECT_TRUE(std::filesystem::file_size(svg) > 0);
+    EXPECT_EQ(session.failures(), 0) << platform::toUtf8(session.transcript());
 }
 
 TEST(SessionTest, HelpCallsAreRecorded) {

@@ -89,14 +89,17 @@ TEST(SysVarTest, SetChecksNameTypeRangeAndAccess) {
 
 TEST(SysVarTest, ValidatorsCanRefuse) {
     host::Session session;
-    host::sysVars().setValidator(L"CLAYER", [](const host::SysVars::Value& v) {
+    host::sysVars().setValidator(L"USERS1", [](const host::SysVars::Value& v) {
         return v.stringValue == L"0" || v.stringValue == L"Signs";
     });
     std::wstring why;
-    EXPECT_TRUE(host::sysVars().setFromText(L"clayer", L"Signs", &why));
-    EXPECT_FALSE(host::sysVars().setFromText(L"clayer", L"Nope", &why));
-    EXPECT_EQ(host::sysVars().stringValue(L"CLAYER"), L"Signs");
-    host::sysVars().setValidator(L"CLAYER", {});
+    EXPECT_TRUE(host::sysVars().setFromText(L"users1", L"Signs", &why));
+    EXPECT_FALSE(host::sysVars().setFromText(L"users1", L"Nope", &why));
+    EXPECT_EQ(host::sysVars().stringValue(L"USERS1"), L"Signs");
+    host::sysVars().setValidator(L"USERS1", {});
+    // The current layer lives in the drawing, which knows only layer "0" so far.
+    EXPECT_FALSE(host::sysVars().setFromText(L"CLAYER", L"Nope", &why));
+    EXPECT_TRUE(host::sysVars().setFromText(L"CLAYER", L"0", &why));
 }
 
 TEST(SysVarTest, BoundVariablesLiveInTheirStore) {
