@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(WildcardTest, MatchesLikeWindows) {
+TEST(WinWildcardTest, MatchesLikeWindows) {
     struct Case {
         const wchar_t* pattern;
         const wchar_t* name;
@@ -27,9 +27,9 @@ TEST(WildcardTest, MatchesLikeWindows) {
         EXPECT_EQ(platform::matchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " vs " << c.name;
 }
 
-using PathsTest = TempDrive;
+using WinPathsTest = TempDrive;
 
-TEST_F(PathsTest, ResolvesComponentsWithoutRegardToCase) {
+TEST_F(WinPathsTest, ResolvesComponentsWithoutRegardToCase) {
     makeFile("Lib/EXIT.dwg", "x");
     EXPECT_EQ(platform::toUnixPath(L"c:\\lib\\exit.dwg"), root_ + "/Lib/EXIT.dwg");
     EXPECT_EQ(platform::toUnixPath(L"C:/LIB/Exit.DWG"), root_ + "/Lib/EXIT.dwg");
@@ -52,7 +52,7 @@ TEST_F(PathsTest, ResolvesComponentsWithoutRegardToCase) {
     EXPECT_TRUE(PathFileExistsW(L"c:\\lib"));
 }
 
-TEST_F(PathsTest, FullPathsAreLexical) {
+TEST_F(WinPathsTest, FullPathsAreLexical) {
     wchar_t buffer[MAX_PATH];
     LPWSTR part = nullptr;
     EXPECT_EQ(GetFullPathNameW(L"C:/a//b/../c.txt", MAX_PATH, buffer, &part), 10u);
@@ -64,7 +64,7 @@ TEST_F(PathsTest, FullPathsAreLexical) {
     EXPECT_EQ(GetFullPathNameW(L"C:\\abc", 3, buffer, nullptr), 7u);
 }
 
-TEST_F(PathsTest, SearchReportsDotsAndMissingFolders) {
+TEST_F(WinPathsTest, SearchReportsDotsAndMissingFolders) {
     makeFile("Signs/b.dwg");
     makeFile("Signs/A.DWG");
     makeFile("Signs/note.txt");
@@ -104,7 +104,7 @@ TEST_F(PathsTest, SearchReportsDotsAndMissingFolders) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
-TEST_F(PathsTest, FileFindGivesPathAsSearchedWithRealName) {
+TEST_F(WinPathsTest, FileFindGivesPathAsSearchedWithRealName) {
     makeFile("Lib/Signs/EXIT.dwg");
     std::filesystem::create_directory(root_ + "/Lib/Signs/Folder");
     CFileFind find;
@@ -134,7 +134,7 @@ TEST_F(PathsTest, FileFindGivesPathAsSearchedWithRealName) {
     EXPECT_FALSE(find.FindFile(L"C:\\Lib\\none.dwg"));
 }
 
-TEST_F(PathsTest, FileKeepsPathAttribute) {
+TEST_F(WinPathsTest, FileKeepsPathAttribute) {
     CFile file;
     file.SetFilePath(L"C:\\lib\\a.b.dwg");
     EXPECT_STREQ(file.GetFileName(), L"a.b.dwg");
@@ -157,7 +157,7 @@ TEST_F(PathsTest, FileKeepsPathAttribute) {
     EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
 }
 
-TEST_F(PathsTest, FileOperationsReportWindowsErrors) {
+TEST_F(WinPathsTest, FileOperationsReportWindowsErrors) {
     makeFile("a.txt", "A");
     makeFile("b.txt", "B");
     EXPECT_FALSE(MoveFileExW(L"C:\\a.txt", L"C:\\B.TXT", 0));

@@ -11,7 +11,7 @@
 
 namespace {
 
-class RegistryTest : public ::testing::Test {
+class WinRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override { platform::useMemoryRegistry(); }
     void TearDown() override { platform::useMemoryRegistry(); }
@@ -27,7 +27,7 @@ protected:
     }
 };
 
-TEST_F(RegistryTest, QueryHonoursTheCallersBufferSize) {
+TEST_F(WinRegistryTest, QueryHonoursTheCallersBufferSize) {
     setString(L"SOFTWARE\\VORANT\\Tavrix\\2023", L"Path", L"C:\\P");
     setString(L"SOFTWARE\\VORANT\\Tavrix\\2023", L"Long", std::wstring(512, L'x'));
     HKEY key = nullptr;
@@ -64,7 +64,7 @@ TEST_F(RegistryTest, QueryHonoursTheCallersBufferSize) {
               ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RegistryTest, DeletingKeysAndValues) {
+TEST_F(WinRegistryTest, DeletingKeysAndValues) {
     setString(L"A\\B", L"v", L"1");
     EXPECT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"A"), ERROR_ACCESS_DENIED);  // still has a sub-key
     HKEY b = nullptr;
@@ -77,7 +77,7 @@ TEST_F(RegistryTest, DeletingKeysAndValues) {
     EXPECT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"A"), ERROR_SUCCESS);
 }
 
-TEST_F(RegistryTest, HiveFileRoundTrip) {
+TEST_F(WinRegistryTest, HiveFileRoundTrip) {
     char pattern[] = "/tmp/tavrix-reg-XXXXXX";
     const int fd = mkstemp(pattern);
     ASSERT_GE(fd, 0);

@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(RuntimeTest, WtoiFollowsTheMicrosoftRules) {
+TEST(WinRuntimeTest, WtoiFollowsTheMicrosoftRules) {
     struct Case {
         const wchar_t* text;
         int value;
@@ -29,7 +29,7 @@ TEST(RuntimeTest, WtoiFollowsTheMicrosoftRules) {
     EXPECT_DOUBLE_EQ(_wtof(L"1,5"), 1.0);
 }
 
-TEST(RuntimeTest, BoundedCopiesAndFormats) {
+TEST(WinRuntimeTest, BoundedCopiesAndFormats) {
     wchar_t small[4];
     EXPECT_EQ(wcscpy_s(small, L"abc"), 0);
     EXPECT_STREQ(small, L"abc");
@@ -65,7 +65,7 @@ TEST(RuntimeTest, BoundedCopiesAndFormats) {
     EXPECT_STREQ(ext, L".dwg");
 }
 
-TEST(RuntimeTest, LogicalOrderSortsLikeExplorer) {
+TEST(WinRuntimeTest, LogicalOrderSortsLikeExplorer) {
     std::vector<std::wstring> names = {L"sign10", L"Sign2", L"sign1", L"b", L"_x", L"a10b", L"a9b",
                                        L"\u0105", L"a", L"z", L"sign02", L"12", L"9"};
     std::sort(names.begin(), names.end(),
@@ -76,7 +76,7 @@ TEST(RuntimeTest, LogicalOrderSortsLikeExplorer) {
     EXPECT_EQ(StrCmpLogicalW(L"SIGN", L"sign"), 0);
 }
 
-TEST(RuntimeTest, ExpandsEnvironmentStrings) {
+TEST(WinRuntimeTest, ExpandsEnvironmentStrings) {
     setenv("TAVRIX_TEST_VAR", "value", 1);
     setenv("APPDATA", "C:\\Users\\u\\AppData\\Roaming", 1);
     wchar_t buffer[MAX_PATH];
@@ -110,7 +110,7 @@ TEST(RuntimeTest, ExpandsEnvironmentStrings) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ENVVAR_NOT_FOUND));
 }
 
-TEST(RuntimeTest, SystemMessages) {
+TEST(WinRuntimeTest, SystemMessages) {
     LPWSTR text = nullptr;
     const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                        FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -127,7 +127,7 @@ TEST(RuntimeTest, SystemMessages) {
 }
 
 // Shell calls write to the transcript and read the session input.
-class ShellTest : public TempDrive {
+class WinShellTest : public TempDrive {
 protected:
     void SetUp() override {
         TempDrive::SetUp();
@@ -149,7 +149,7 @@ protected:
     std::vector<std::wstring> input_;
 };
 
-TEST_F(ShellTest, RecordsShellExecuteAndMessageBoxes) {
+TEST_F(WinShellTest, RecordsShellExecuteAndMessageBoxes) {
     makeFile("P/Tavrix.pdf");
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, L"open", L"explorer.exe", L"Tavrix.pdf", L"C:\\P", SW_HIDE));
@@ -171,7 +171,7 @@ TEST_F(ShellTest, RecordsShellExecuteAndMessageBoxes) {
               L"[MessageBox] caption=\"Q\" text=\"Sure?\" type=0x00000103 answer=IDNO\n");
 }
 
-TEST_F(ShellTest, FolderPickerTakesItsAnswerFromTheInput) {
+TEST_F(WinShellTest, FolderPickerTakesItsAnswerFromTheInput) {
     std::filesystem::create_directories(root_ + "/Users/Signs");
     input_ = {L"c:\\users\\signs\\", L"C:\\missing", L"ESC"};
     wchar_t name[MAX_PATH];

@@ -9,7 +9,7 @@
 
 namespace {
 
-using TextFileTest = TempDrive;
+using WinTextFileTest = TempDrive;
 
 std::vector<std::wstring> readAll(const wchar_t* path, const wchar_t* mode) {
     std::vector<std::wstring> lines;
@@ -26,7 +26,7 @@ std::vector<std::wstring> readAll(const wchar_t* path, const wchar_t* mode) {
 
 using Lines = std::vector<std::wstring>;
 
-TEST_F(TextFileTest, ReadsUnicodeFilesByTheirMark) {
+TEST_F(WinTextFileTest, ReadsUnicodeFilesByTheirMark) {
     struct Case {
         const char* name;
         std::string bytes;
@@ -48,7 +48,7 @@ TEST_F(TextFileTest, ReadsUnicodeFilesByTheirMark) {
     }
 }
 
-TEST_F(TextFileTest, WritesUtf16WithMarkAndCrLf) {
+TEST_F(WinTextFileTest, WritesUtf16WithMarkAndCrLf) {
     FILE* stream = nullptr;
     ASSERT_EQ(_wfopen_s(&stream, L"C:\\MRU.ini", L"wt,ccs=UNICODE"), 0);
     {
@@ -74,7 +74,7 @@ TEST_F(TextFileTest, WritesUtf16WithMarkAndCrLf) {
     EXPECT_EQ(readAll(L"C:\\MRU.ini", L"r, ccs=UNICODE").back(), L"z");
 }
 
-TEST_F(TextFileTest, EightBitTextUsesWindows1250) {
+TEST_F(WinTextFileTest, EightBitTextUsesWindows1250) {
     // "Łódź, Żółć" and the euro sign in Windows-1250, CR LF ends, no end on the last line.
     makeFile("Alias.csv", "\xA3\xF3" "d\x9F;\xAF\xF3\xB3\xE6\r\n\x80");
     EXPECT_EQ(readAll(L"C:\\alias.csv", L"r"), (Lines{L"\u0141\u00F3d\u017A;\u017B\u00F3\u0142\u0107", L"\u20AC"}));
@@ -92,7 +92,7 @@ TEST_F(TextFileTest, EightBitTextUsesWindows1250) {
     file.Close();
 }
 
-TEST_F(TextFileTest, LongLinesAndBadModes) {
+TEST_F(WinTextFileTest, LongLinesAndBadModes) {
     std::string bytes = "\xFF\xFE";
     for (int i = 0; i < 5'000'000; ++i)
         bytes += std::string("a\0", 2);
@@ -110,7 +110,7 @@ TEST_F(TextFileTest, LongLinesAndBadModes) {
     EXPECT_EQ(_wfopen_s(&stream, L"C:\\", L"r"), EACCES);
 }
 
-TEST_F(TextFileTest, WriteFailuresAreReported) {
+TEST_F(WinTextFileTest, WriteFailuresAreReported) {
     // A full disk: stdio's results report it, and CStdioFile throws as the class library does.
     FILE* stream = nullptr;
     ASSERT_EQ(_wfopen_s(&stream, L"Z:\\dev\\full", L"wt,ccs=UNICODE"), 0);
