@@ -420,6 +420,13 @@ Zcad::ErrorStatus zcdbOpenObject(T*& obj, ZcDbObjectId id, ZcDb::OpenMode mode, 
 ZCAD_PORT Zcad::ErrorStatus zcdbGetZdsName(zds_name& name, ZcDbObjectId id);
 /// The id of an entity name; eInvalidAdsName for a name of no live object.
 ZCAD_PORT Zcad::ErrorStatus zcdbGetObjectId(ZcDbObjectId& id, const zds_name name);
+struct HBITMAP__;
+struct HPALETTE__;
+/// The preview stored in a drawing file (its thumbnail), as a new 24-bit DIB section the
+/// caller deletes with DeleteObject; the palette is null (true-colour bitmap). False when
+/// the file has no preview, cannot be read or no drawing codec is installed.
+ZCAD_PORT bool zcdbGetPreviewBitmapFromDwg(const ZTCHAR* fileName, HBITMAP__** bitmap, HPALETTE__** palette);
+
 /// Registers an application name in the working database's APPID table: RTNORM when it
 /// was added, RTERROR when it was there already or there is no working database.
 ZCAD_PORT int zcdbRegApp(const ZTCHAR* appName);
