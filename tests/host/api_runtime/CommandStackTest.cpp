@@ -14,7 +14,7 @@ ZcEdCommandStack* stack() {
     return ZcEdCommandStack::cast(zcrxSysRegistry()->at(L"ZCAD_REGISTERED_COMMANDS"));
 }
 
-TEST(CommandStackTest, ServiceObjectsHaveTheirClasses) {
+TEST(RuntimeCommandStackTest, ServiceObjectsHaveTheirClasses) {
     ZcRxObject* commands = zcrxSysRegistry()->at(L"ZCAD_REGISTERED_COMMANDS");
     ZcRxObject* linker = zcrxSysRegistry()->at(L"DynamicLinker");
     ASSERT_NE(commands, nullptr);
@@ -27,7 +27,7 @@ TEST(CommandStackTest, ServiceObjectsHaveTheirClasses) {
     EXPECT_EQ(zcrxSysRegistry()->at(L"dynamiclinker"), nullptr);  // keys are case-sensitive
 }
 
-TEST(CommandStackTest, AddLookupAndRemoveGroup) {
+TEST(RuntimeCommandStackTest, AddLookupAndRemoveGroup) {
     host::Session session;
     ZcEdCommand* returned = nullptr;
     ASSERT_EQ(stack()->addCommand(L"Grp", L"Alpha", L"AlphaLocal", 1, handlerA, nullptr, -1,
@@ -61,7 +61,7 @@ TEST(CommandStackTest, AddLookupAndRemoveGroup) {
     EXPECT_EQ(stack()->removeGroup(L"Grp"), Zcad::eKeyNotFound);
 }
 
-TEST(CommandStackTest, NewestGroupIsSearchedFirst) {
+TEST(RuntimeCommandStackTest, NewestGroupIsSearchedFirst) {
     host::Session session;
     ASSERT_EQ(stack()->addCommand(L"Old", L"Same", L"Same", 0, handlerA), Zcad::eOk);
     ASSERT_EQ(stack()->addCommand(L"New", L"Same", L"Same", 0, handlerB), Zcad::eOk);
@@ -71,7 +71,7 @@ TEST(CommandStackTest, NewestGroupIsSearchedFirst) {
     EXPECT_EQ(stack()->numGroups(), 2);
 }
 
-TEST(CommandStackTest, SessionRunsCommandsByEitherName) {
+TEST(RuntimeCommandStackTest, SessionRunsCommandsByEitherName) {
     host::Session session;
     calls = 0;
     ASSERT_EQ(stack()->addCommand(L"Grp", L"Global", L"Lokal", 0, handlerA), Zcad::eOk);

@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(EditorInputTest, GetPointAnswers) {
+TEST(RuntimeEditorInputTest, GetPointAnswers) {
     struct Case {
         std::vector<std::wstring_view> lines;
         int result;
@@ -46,7 +46,7 @@ TEST(EditorInputTest, GetPointAnswers) {
     }
 }
 
-TEST(EditorInputTest, RelativeAndPolarPointsStartAtTheLastPoint) {
+TEST(RuntimeEditorInputTest, RelativeAndPolarPointsStartAtTheLastPoint) {
     host::Session session;
     session.feed({L"10,10", L"@5,0", L"@2<90", L"3<0"});
     zds_point p;
@@ -61,7 +61,7 @@ TEST(EditorInputTest, RelativeAndPolarPointsStartAtTheLastPoint) {
     EXPECT_NEAR(p[Y], 0, 1e-12);
 }
 
-TEST(EditorInputTest, KeywordsByNameOrCapitals) {
+TEST(RuntimeEditorInputTest, KeywordsByNameOrCapitals) {
     struct Case {
         const wchar_t* list;
         const wchar_t* answer;
@@ -98,7 +98,7 @@ TEST(EditorInputTest, KeywordsByNameOrCapitals) {
     }
 }
 
-TEST(EditorInputTest, InitGetHoldsForOnePrompt) {
+TEST(RuntimeEditorInputTest, InitGetHoldsForOnePrompt) {
     host::Session session;
     session.feed({L"", L"Color", L"", L"1,1"});
     zcedInitGet(RSG_NONULL, L"Color");
@@ -111,7 +111,7 @@ TEST(EditorInputTest, InitGetHoldsForOnePrompt) {
     EXPECT_EQ(zcedGetPoint(nullptr, L"\nP: ", p), RTNORM);
 }
 
-TEST(EditorInputTest, DistancesAndNumbers) {
+TEST(RuntimeEditorInputTest, DistancesAndNumbers) {
     host::Session session;
     session.feed({L"2.5", L"3,4", L"", L"-1", L"2", L"x", L"7", L"1.5", L"40000", L"12", L"0,0", L"6,8"});
     double d = 0;
@@ -140,7 +140,7 @@ TEST(EditorInputTest, DistancesAndNumbers) {
               L"\nD: 0,0\nSpecify second point: 6,8");
 }
 
-TEST(EditorInputTest, StringsAndKeywordPrompts) {
+TEST(RuntimeEditorInputTest, StringsAndKeywordPrompts) {
     host::Session session;
     session.feed({L"two words", L"two words", L"", L"Nie", L"maybe", L"T"});
     wchar_t text[133];
@@ -160,7 +160,7 @@ TEST(EditorInputTest, StringsAndKeywordPrompts) {
     EXPECT_NE(session.transcript().find(L"\nK: maybe\nInvalid option keyword.\nK: T"), std::wstring::npos);
 }
 
-TEST(EditorInputTest, TransBetweenWorldAndAMovedRotatedUcs) {
+TEST(RuntimeEditorInputTest, TransBetweenWorldAndAMovedRotatedUcs) {
     host::Session session;
     const double origin[3] = {100, 50, 0};
     ASSERT_TRUE(host::setCurrentUcs(host::Ucs::rotated(origin, M_PI / 2)));

@@ -27,7 +27,7 @@ std::vector<std::wstring> loadedNames() {
     return names;
 }
 
-TEST(ModuleTest, LoadInitialisesAndUnloadRemoves) {
+TEST(RuntimeModuleTest, LoadInitialisesAndUnloadRemoves) {
     host::Session session;
     const std::wstring path = modulePath("testmod.zrx");
     ASSERT_EQ(zcedZrxLoad(path.c_str()), RTNORM) << session.transcript();
@@ -53,7 +53,7 @@ TEST(ModuleTest, LoadInitialisesAndUnloadRemoves) {
     EXPECT_EQ(session.takeTranscript(), L"\nUnable to unload testmod.zrx: not loaded.");
 }
 
-TEST(ModuleTest, RefusedModulesAreNotListed) {
+TEST(RuntimeModuleTest, RefusedModulesAreNotListed) {
     host::Session session;
     struct Case {
         std::wstring path;
@@ -75,7 +75,7 @@ TEST(ModuleTest, RefusedModulesAreNotListed) {
     EXPECT_TRUE(loadedNames().empty());
 }
 
-TEST(ModuleTest, PreSeededNamesAreListedAsGiven) {
+TEST(RuntimeModuleTest, PreSeededNamesAreListedAsGiven) {
     host::Session session;
     session.addLoadedName(L"UTILPACK.ZRX");
     session.addLoadedName(L"C:\\U\\Other.zrx");
@@ -85,7 +85,7 @@ TEST(ModuleTest, PreSeededNamesAreListedAsGiven) {
     EXPECT_EQ(session.takeTranscript(), L"\nUtilpack.zrx is already loaded.");
 }
 
-TEST(ModuleTest, LockedModulesStayUntilTheHostQuits) {
+TEST(RuntimeModuleTest, LockedModulesStayUntilTheHostQuits) {
     host::Session session;
     void* app = session.registerApplication(L"static.zrx");
     EXPECT_TRUE(zcrxApplicationIsLocked(L"static.zrx"));

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(PrintfTest, FormatsWithTheWindowsRules) {
+TEST(RuntimePrintfTest, FormatsWithTheWindowsRules) {
     host::Session session;
     const wchar_t* wide = L"zażółć";
     EXPECT_EQ(zcutPrintf(L"%s", wide), 6);
@@ -15,7 +15,7 @@ TEST(PrintfTest, FormatsWithTheWindowsRules) {
     EXPECT_EQ(session.transcript(), L"zażółć|42%| 3.14|x|100% sure");
 }
 
-TEST(PrintfTest, TextAfterAnAnswerStartsANewLine) {
+TEST(RuntimePrintfTest, TextAfterAnAnswerStartsANewLine) {
     host::Session session;
     session.feed({L"1,2"});
     zds_point p;

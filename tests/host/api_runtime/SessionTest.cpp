@@ -35,7 +35,7 @@ void registerCommands() {
     zcedRegCmds()->addCommand(L"T", L"Queue", L"Queue", 0, queueSomething);
 }
 
-TEST(SessionTest, ScriptRunsCommandsAndDirectives) {
+TEST(RuntimeSessionTest, ScriptRunsCommandsAndDirectives) {
     host::Session session;
     registerCommands();
     session.feed(L"; a session\r\n"
@@ -62,7 +62,7 @@ TEST(SessionTest, ScriptRunsCommandsAndDirectives) {
     EXPECT_EQ(session.recordedQueue(), std::vector<std::wstring>{L"(load \"C:/U/Colors.zelx\")"});
 }
 
-TEST(SessionTest, UcsDirectiveAndBadDirectivesCountAsFailures) {
+TEST(RuntimeSessionTest, UcsDirectiveAndBadDirectivesCountAsFailures) {
     host::Session session;
     session.feed({L".ucs origin 10,5 90", L".ucs sideways", L".nosuch", L".setvar NOSUCH 1",
                   L".setvar ATTREQ x"});
@@ -80,7 +80,7 @@ TEST(SessionTest, UcsDirectiveAndBadDirectivesCountAsFailures) {
     EXPECT_TRUE(host::currentUcs().isWorld());
 }
 
-TEST(SessionTest, StrictModeReportsOpenObjects) {
+TEST(RuntimeSessionTest, StrictModeReportsOpenObjects) {
     host::Session session;
     registerCommands();
     int open = 0;
@@ -96,7 +96,7 @@ TEST(SessionTest, StrictModeReportsOpenObjects) {
     EXPECT_EQ(session.failures(), 1);
 }
 
-TEST(SessionTest, FileActionsWithoutHandlersFail) {
+TEST(RuntimeSessionTest, FileActionsWithoutHandlersFail) {
     host::Session session;
     std::wstring saved;
     session.setFileHandler(host::Session::FileAction::Save, [&saved](const std::wstring& path) {
@@ -116,7 +116,7 @@ void leaveLayerOpen() {
                    ZcDb::kForRead);
 }
 
-TEST(SessionTest, StrictModeCountsTheWorkingDrawingsOpenObjects) {
+TEST(RuntimeSessionTest, StrictModeCountsTheWorkingDrawingsOpenObjects) {
     host::Session session;
     ASSERT_NE(zcdbHostApplicationServices()->workingDatabase(), nullptr);
     zcedRegCmds()->addCommand(L"T", L"Leak", L"Leak", 0, leaveLayerOpen);
@@ -132,7 +132,7 @@ TEST(SessionTest, StrictModeCountsTheWorkingDrawingsOpenObjects) {
     EXPECT_EQ(session.openObjectCount(), 0);
 }
 
-TEST(SessionTest, PicturesOfTheCurrentSpace) {
+TEST(RuntimeSessionTest, PicturesOfTheCurrentSpace) {
     host::Session session;
     const std::string png = testing::TempDir() + "runtime_session.png";
     const std::string svg = testing::TempDir() + "runtime_session.svg";
@@ -145,7 +145,7 @@ TEST(SessionTest, PicturesOfTheCurrentSpace) {
     EXPECT_EQ(session.failures(), 0) << platform::toUtf8(session.transcript());
 }
 
-TEST(SessionTest, HelpCallsAreRecorded) {
+TEST(RuntimeSessionTest, HelpCallsAreRecorded) {
     host::Session session;
     EXPECT_EQ(zcedSetFunHelp(L"C:TavrixReport", L"Z:\\i\\Help.chm", L"report.htm", 0), RTNORM);
     EXPECT_EQ(zcedSetFunHelp(L"", L"x", L"y", 0), RTERROR);
@@ -154,7 +154,7 @@ TEST(SessionTest, HelpCallsAreRecorded) {
               (host::HelpRecord{L"C:TavrixReport", L"Z:\\i\\Help.chm", L"report.htm", 0}));
 }
 
-TEST(SessionTest, InputSourceSkipsCommentLines) {
+TEST(RuntimeSessionTest, InputSourceSkipsCommentLines) {
     host::Session session;
     session.feed({L"; only a comment", L"  ;indented comment", L"a;b", L"", L"x ; y"});
     std::vector<std::wstring> lines;

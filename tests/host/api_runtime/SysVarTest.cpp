@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(SysVarTest, MetricDefaultsWithTheirTypes) {
+TEST(RuntimeSysVarTest, MetricDefaultsWithTheirTypes) {
     host::Session session;
     struct Case {
         const wchar_t* name;
@@ -45,7 +45,7 @@ TEST(SysVarTest, MetricDefaultsWithTheirTypes) {
     }
 }
 
-TEST(SysVarTest, SetChecksNameTypeRangeAndAccess) {
+TEST(RuntimeSysVarTest, SetChecksNameTypeRangeAndAccess) {
     host::Session session;
     auto shortRb = [](short v) {
         resbuf rb{};
@@ -87,7 +87,7 @@ TEST(SysVarTest, SetChecksNameTypeRangeAndAccess) {
     EXPECT_DOUBLE_EQ(host::sysVars().realValue(L"DIMASZ"), 2.5);
 }
 
-TEST(SysVarTest, ValidatorsCanRefuse) {
+TEST(RuntimeSysVarTest, ValidatorsCanRefuse) {
     host::Session session;
     host::sysVars().setValidator(L"USERS1", [](const host::SysVars::Value& v) {
         return v.stringValue == L"0" || v.stringValue == L"Signs";
@@ -102,7 +102,7 @@ TEST(SysVarTest, ValidatorsCanRefuse) {
     EXPECT_TRUE(host::sysVars().setFromText(L"CLAYER", L"0", &why));
 }
 
-TEST(SysVarTest, BoundVariablesLiveInTheirStore) {
+TEST(RuntimeSysVarTest, BoundVariablesLiveInTheirStore) {
     host::Session session;
     double store = 7.0;
     bool available = true;
