@@ -301,6 +301,20 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourc
 /// the destination's stretching mode.
 BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
                 int sourceHeight, DWORD rop);
+typedef struct _BLENDFUNCTION {
+    BYTE BlendOp;
+    BYTE BlendFlags;
+    BYTE SourceConstantAlpha;
+    BYTE AlphaFormat;
+} BLENDFUNCTION;
+#define AC_SRC_OVER 0x00
+#define AC_SRC_ALPHA 0x01
+
+/// Blends the source over the destination (msimg32): with AC_SRC_ALPHA the source's
+/// premultiplied alpha and the constant alpha, else the constant alpha alone.
+BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+                int sourceHeight, BLENDFUNCTION blend);
+
 /// Draws a DIB held in memory (bits described by info, colours from its colour table with
 /// DIB_RGB_COLORS) scaled into the destination rectangle. For a bottom-up DIB sourceY
 /// counts from the bottom row. Returns the number of scan lines drawn, 0 on failure.
