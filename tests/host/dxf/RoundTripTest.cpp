@@ -168,3 +168,30 @@ TEST(RoundTripTest, EzdxfWrittenFilesKeepTheirContent) {
     EXPECT_TRUE(*t1 == *t2);
   }
 }
+
+TEST(RoundTripTest, TableEntityKeepsItsGroupsAndItsBlockLink) {
+  const std::string text =
+      "  0\nSECTION\n  2\nENTITIES\n"
+      "  0\nACAD_TABLE\n  5\n40\n100\nAcDbEntity\n  8\n0\n100\nAcDbBlockReference\n  2\n*T1\n 10\n5.0\n 20\n6.0\n"
+      " 30\n0.0\n100\nAcDbTable\n280\n0\n342\n3E\n343\n3F\n 11\n1.0\n 21\n0.0\n 31\n0.0\n 90\n22\n 91\n2\n 92\n1\n"
+      "141\n10.0\n141\n10.0\n142\n30.0\n171\n1\n  1\nCell text\n"
+      "  0\nENDSEC\n  0\nEOF\n";
+  auto doc = read(text, {ReadMode::Strict});
+  ASSERT_TRUE(doc) << doc.status().toString();
+  Entity& e = doc->entities.at(0);
+  ASSERT_TRUE(e.get<AcadTable>());
+  EXPECT_EQ(e.get<AcadTable>()->blockName, "*T1");
+  EXPECT_EQ(e.get<AcadTable>()->position, (Vec3{5, 6, 0}));
+  EXPECT_EQ(e.get<AcadTable>()->blockRecordHandle, "3F");
+  std::vector<ExtraTag> before = e.extra;
+  e.get<AcadTable>()->blockRecordHandle = "3A";
+  Document back = reread(*doc);
+  const Entity& t = back.entities.at(0);
+  EXPECT_EQ(t.get<AcadTable>()->blockRecordHandle, "3A");
+  ASSERT_EQ(t.extra.size(), before.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (before[i].tag.code != 343) {
+      EXPECT_EQ(t.extra[i], before[i]) << i;
+    }
+  }
+}

@@ -66,6 +66,9 @@ private:
 class TagWriter {
 public:
   explicit TagWriter(TagSink& sink) : sink_(sink) {}
+  ~TagWriter() { flush(); }
+  TagWriter(const TagWriter&) = delete;
+  TagWriter& operator=(const TagWriter&) = delete;
 
   void write(int code, std::string_view value);
   void write(int code, const char* value) { write(code, std::string_view(value)); }
@@ -82,6 +85,8 @@ public:
   /// Writes bytes as chunks of at most 127 bytes (254 hex digits) under `code`.
   void writeBinary(int code, std::span<const std::uint8_t> bytes);
 
+  /// Hands buffered text to the sink (also done by the destructor).
+  void flush();
   TagSink& sink() { return sink_; }
 
 private:
@@ -89,11 +94,6 @@ private:
 
   TagSink& sink_;
   std::string buf_;
-
-public:
-  ~TagWriter() { flush(); }
-  /// Hands buffered text to the sink.
-  void flush();
 };
 
 }  // namespace host::dxf
