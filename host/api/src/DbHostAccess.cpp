@@ -446,6 +446,28 @@ void bindHeaderVariables() {
         };
         vars.bind(n, std::move(binding));
     }
+    // CTAB: the current layout's name ("Model" while TILEMODE is 1).
+    host::SysVars::Binding ctab;
+    ctab.get = []() -> std::optional<Value> {
+        ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
+        if (!db)
+            return std::nullopt;
+        Value v;
+        v.type = Type::String;
+        v.stringValue = L"Model";
+        if (!db->tilemode())
+            if (auto* layout = db->impl()->get<ZcDbLayout>(db->impl()->currentLayout)) {
+                const ZTCHAR* name = nullptr;
+                layout->getLayoutName(name);
+                v.stringValue = name;
+            }
+        return v;
+    };
+    ctab.set = [](const Value& value) {
+        ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
+        return !db || setCurrentLayout(db, value.stringValue) == Zcad::eOk;
+    };
+    vars.bind(L"CTAB", std::move(ctab));
 }
 
 ZcDbDatabase* sessionDrawing() { return ownedDrawing().get(); }

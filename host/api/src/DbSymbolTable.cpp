@@ -20,6 +20,8 @@ static wchar_t foldChar(wchar_t c) {
     if (c >= 0x100 && c <= 0x17F) {
         // Pairs upper/lower; in 0x139..0x148 and 0x179..0x17E the upper case is odd.
         bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        if (c == 0x178)
+            return 0xFF;  // Y with diaeresis: its small letter is in Latin-1
         if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F)
             return c;
         if (oddUpper)
