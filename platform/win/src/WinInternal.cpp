@@ -2,6 +2,7 @@
 // quoting for recorded lines and the table of kernel object handles.
 #include "WinInternal.h"
 
+#include "platform/CaseFolding.h"
 #include "platform/Paths.h"
 
 #include <clocale>
@@ -130,3 +131,11 @@ std::unique_ptr<KernelObject> releaseHandle(HANDLE handle) {
 }
 
 }  // namespace platform::detail
+
+namespace platform {
+
+wchar_t foldCase(wchar_t ch) { return detail::foldCase(ch); }
+
+wchar_t upperCase(wchar_t ch) { return detail::upperCase(ch); }
+
+}  // namespace platform
