@@ -28,7 +28,7 @@ bool throwsInvalidArgument(const std::function<void()>& f) {
     return false;
 }
 
-TEST(ArrayTest, AddReturnsTheIndexAndAccessorsAgree) {
+TEST(MfcArrayTest, AddReturnsTheIndexAndAccessorsAgree) {
     CStringArray a;
     EXPECT_TRUE(a.IsEmpty());
     EXPECT_EQ(a.GetUpperBound(), -1);
@@ -45,7 +45,7 @@ TEST(ArrayTest, AddReturnsTheIndexAndAccessorsAgree) {
     EXPECT_EQ(constant[0], L"zero!");
 }
 
-TEST(ArrayTest, BadIndicesThrowInvalidArgument) {
+TEST(MfcArrayTest, BadIndicesThrowInvalidArgument) {
     CStringArray a;
     a.Add(L"a");
     a.Add(L"b");
@@ -60,7 +60,7 @@ TEST(ArrayTest, BadIndicesThrowInvalidArgument) {
     EXPECT_EQ(contents(a), (std::vector<CString>{L"a", L"b"}));  // unchanged by the failures
 }
 
-TEST(ArrayTest, InsertRemoveAndGrow) {
+TEST(MfcArrayTest, InsertRemoveAndGrow) {
     CStringArray a;
     for (const wchar_t* s : {L"a", L"b", L"c", L"d", L"e"})
         a.Add(s);
@@ -81,7 +81,7 @@ TEST(ArrayTest, InsertRemoveAndGrow) {
     EXPECT_TRUE(a.IsEmpty());
 }
 
-TEST(ArrayTest, AppendCopyAndInsertArray) {
+TEST(MfcArrayTest, AppendCopyAndInsertArray) {
     CStringArray a, b;
     a.Add(L"1");
     a.Add(L"2");
@@ -96,7 +96,7 @@ TEST(ArrayTest, AppendCopyAndInsertArray) {
     EXPECT_EQ(b.GetSize(), 8);
 }
 
-TEST(ArrayTest, DerivedStringListIsDestroyedThroughTheBase) {
+TEST(MfcArrayTest, DerivedStringListIsDestroyedThroughTheBase) {
     static int destroyed = 0;
     struct StringList : public CStringArray {
         ~StringList() override { ++destroyed; }
@@ -110,7 +110,7 @@ TEST(ArrayTest, DerivedStringListIsDestroyedThroughTheBase) {
     EXPECT_EQ(destroyed, 1);
 }
 
-TEST(ArrayTest, TemplateArrays) {
+TEST(MfcArrayTest, TemplateArrays) {
     CArray<int, int> ids;
     ids.Add(5);
     ids.InsertAt(0, 4);

@@ -56,7 +56,7 @@ COLORREF previewColor(int x, int y) {
     return RGB(i, 255 - i, i / 2);
 }
 
-TEST(GdiTest, PreviewIconDrawsPixelForPixelAndDoubled) {
+TEST(MfcGdiTest, PreviewIconDrawsPixelForPixelAndDoubled) {
     const Dib icon = previewIcon();
     for (int size : {32, 64}) {
         CImage image;
@@ -71,7 +71,7 @@ TEST(GdiTest, PreviewIconDrawsPixelForPixelAndDoubled) {
     }
 }
 
-TEST(GdiTest, StretchDIBitsFromTopDownAndBottomUpSources) {
+TEST(MfcGdiTest, StretchDIBitsFromTopDownAndBottomUpSources) {
     // 32-bit 2 x 2 sources with the same picture: red green / blue white.
     const uint32_t picture[2][2] = {{0x00FF0000, 0x0000FF00}, {0x000000FF, 0x00FFFFFF}};
     for (bool topDown : {true, false}) {
@@ -99,7 +99,7 @@ TEST(GdiTest, StretchDIBitsFromTopDownAndBottomUpSources) {
     }
 }
 
-TEST(GdiTest, ShrinkingFollowsTheStretchMode) {
+TEST(MfcGdiTest, ShrinkingFollowsTheStretchMode) {
     // A 2 x 2 source of two greys shrunk to one pixel.
     CImage source;
     ASSERT_TRUE(source.Create(2, 2, 24));
@@ -130,7 +130,7 @@ TEST(GdiTest, ShrinkingFollowsTheStretchMode) {
     EXPECT_TRUE(kept == RGB(0xF0, 0xF0, 0xF0) || kept == RGB(0x0F, 0x0F, 0x0F));
 }
 
-TEST(GdiTest, NegativeWidthsMirror) {
+TEST(MfcGdiTest, NegativeWidthsMirror) {
     CImage source, target;
     ASSERT_TRUE(source.Create(3, 1, 24));
     ASSERT_TRUE(target.Create(3, 1, 24));
@@ -146,7 +146,7 @@ TEST(GdiTest, NegativeWidthsMirror) {
     EXPECT_EQ(target.GetPixel(2, 0), RGB(1, 0, 0));
 }
 
-TEST(GdiTest, RasterOperationsCombineSourceDestinationAndBrush) {
+TEST(MfcGdiTest, RasterOperationsCombineSourceDestinationAndBrush) {
     const COLORREF s = RGB(0xF0, 0x0F, 0x55), d = RGB(0xCC, 0xCC, 0x00), p = RGB(0x12, 0x34, 0x56);
     struct Case {
         DWORD rop;
@@ -182,7 +182,7 @@ TEST(GdiTest, RasterOperationsCombineSourceDestinationAndBrush) {
     }
 }
 
-TEST(GdiTest, MonochromeMasksConvertByTheDCColours) {
+TEST(MfcGdiTest, MonochromeMasksConvertByTheDCColours) {
     // Colour to monochrome: the source DC's background colour becomes white.
     CImage picture;
     ASSERT_TRUE(picture.Create(2, 1, 24));
@@ -213,7 +213,7 @@ TEST(GdiTest, MonochromeMasksConvertByTheDCColours) {
     EXPECT_TRUE(DeleteDC(maskDc));
 }
 
-TEST(GdiTest, GetDIBitsReadsBackInTheRequestedLayout) {
+TEST(MfcGdiTest, GetDIBitsReadsBackInTheRequestedLayout) {
     CImage image;
     ASSERT_TRUE(image.Create(3, 2, 32));
     image.SetPixel(0, 0, RGB(10, 20, 30));
@@ -258,7 +258,7 @@ TEST(GdiTest, GetDIBitsReadsBackInTheRequestedLayout) {
     EXPECT_EQ(image.GetPixel(0, 1), RGB(0, 0, 7));
 }
 
-TEST(GdiTest, ObjectRules) {
+TEST(MfcGdiTest, ObjectRules) {
     HDC first = CreateCompatibleDC(nullptr);
     HDC second = CreateCompatibleDC(nullptr);
     // A fresh memory DC holds a monochrome bitmap, so compatible bitmaps are monochrome.
@@ -311,7 +311,7 @@ TEST(GdiTest, ObjectRules) {
     EXPECT_EQ(bits, nullptr);
 }
 
-TEST(GdiTest, FillsAndBlending) {
+TEST(MfcGdiTest, FillsAndBlending) {
     CImage image;
     ASSERT_TRUE(image.Create(4, 4, 24));
     HDC dc = image.GetDC();

@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(ImageTest, LayoutOfBottomUpAndTopDownImages) {
+TEST(MfcImageTest, LayoutOfBottomUpAndTopDownImages) {
     CImage image;
     EXPECT_TRUE(image.IsNull());
     ASSERT_TRUE(image.Create(5, 3, 24));
@@ -40,7 +40,7 @@ TEST(ImageTest, LayoutOfBottomUpAndTopDownImages) {
     EXPECT_FALSE(CImage().Create(0, 4, 24));
 }
 
-TEST(ImageTest, PaletteImages) {
+TEST(MfcImageTest, PaletteImages) {
     CImage image;
     ASSERT_TRUE(image.Create(4, 4, 8));
     EXPECT_EQ(image.GetMaxColorTableEntries(), 256);
@@ -53,7 +53,7 @@ TEST(ImageTest, PaletteImages) {
     EXPECT_EQ(back.rgbRed, 255);
 }
 
-TEST(ImageTest, DeviceContextIsCountedAndOwnershipMoves) {
+TEST(MfcImageTest, DeviceContextIsCountedAndOwnershipMoves) {
     CImage image;
     ASSERT_TRUE(image.Create(2, 2, 24));
     HDC a = image.GetDC();
@@ -78,7 +78,7 @@ TEST(ImageTest, DeviceContextIsCountedAndOwnershipMoves) {
     EXPECT_FALSE(DeleteObject(bitmap));  // Destroy deleted it
 }
 
-class ImageFileTest : public ::testing::Test {
+class MfcImageFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         char pattern[] = "/tmp/tavrix-image-XXXXXX";
@@ -91,7 +91,7 @@ protected:
     std::string folder_;
 };
 
-TEST_F(ImageFileTest, SavesAndLoadsPngAndBmp) {
+TEST_F(MfcImageFileTest, SavesAndLoadsPngAndBmp) {
     CImage image;
     ASSERT_TRUE(image.Create(3, 2, 24));
     image.SetPixel(0, 0, RGB(255, 0, 0));
@@ -115,7 +115,7 @@ TEST_F(ImageFileTest, SavesAndLoadsPngAndBmp) {
     EXPECT_EQ(CImage().Save(windowsPath("e.png").c_str()), E_FAIL);
 }
 
-TEST_F(ImageFileTest, TransparencySurvivesPng) {
+TEST_F(MfcImageFileTest, TransparencySurvivesPng) {
     CImage image;
     ASSERT_TRUE(image.Create(1, 1, 32, CImage::createAlphaChannel));
     *static_cast<uint32_t*>(image.GetBits()) = 0x80400000;  // premultiplied half-transparent red
@@ -128,7 +128,7 @@ TEST_F(ImageFileTest, TransparencySurvivesPng) {
     EXPECT_NEAR(static_cast<int>((pixel >> 16) & 0xFF), 0x40, 1);
 }
 
-TEST_F(ImageFileTest, BadFilesLeaveTheImageAlone) {
+TEST_F(MfcImageFileTest, BadFilesLeaveTheImageAlone) {
     CImage image;
     ASSERT_TRUE(image.Create(2, 2, 24));
     EXPECT_EQ(image.Load(windowsPath("missing.png").c_str()), E_FAIL);

@@ -6,59 +6,43 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <dlfcn.h>
-#include <link.h>
 #include <string>
 
 #include "modules/TestIds.h"
 #include "platform/ModuleHooks.h"
+#include "platform/Paths.h"
 
 namespace {
 
-// Loads a module with the loader's protocol: dlopen, its DllMain with DLL_PROCESS_ATTACH,
-// then the class library's attach step; unloading runs the same steps backwards.
+// A test module loaded with LoadLibraryW (its DllMain, then the class library's attach
+// step) and freed with FreeLibrary.
 class Module {
 public:
     explicit Module(const char* fileName) {
-        const std::string path = std::string(MFC_TEST_MODULE_DIR) + "/" + fileName;
-        handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle_)
-            return;
-        link_map* map = nullptr;
-        dlinfo(handle_, RTLD_DI_LINKMAP, &map);
-        module_ = platform::moduleForAddress(map->l_ld);
-        dllMain_ = reinterpret_cast<DllMainFunction>(dlsym(handle_, "DllMain"));
-        if ((dllMain_ && !dllMain_(module_, DLL_PROCESS_ATTACH, nullptr)) || !platform::runModuleAttach(module_)) {
-            unload();
-            attached_ = false;
-        }
+        const std::wstring path = platform::toWindowsPath(std::string(MFC_TEST_MODULE_DIR) + "/" + fileName);
+        module_ = LoadLibraryW(path.c_str());
     }
     ~Module() { unload(); }
     Module(const Module&) = delete;
     Module& operator=(const Module&) = delete;
 
-    bool loaded() const { return handle_ != nullptr && attached_; }
-    HMODULE handle() const { return module_; }
+    bool loaded() const { return module_ != nullptr; }
+    HMODULE handle() const { return handle_ ? handle_ : module_; }
     template <class F>
     F get(const char* name) const {
-        return reinterpret_cast<F>(dlsym(handle_, name));
+        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
     }
     void unload() {
-        if (!handle_)
+        if (!module_)
             return;
-        platform::runModuleDetach(module_);
-        if (dllMain_ && attached_)
-            dllMain_(module_, DLL_PROCESS_DETACH, nullptr);
-        dlclose(handle_);
-        handle_ = nullptr;
+        handle_ = module_;
+        FreeLibrary(module_);
+        module_ = nullptr;
     }
 
 private:
-    using DllMainFunction = BOOL (*)(HINSTANCE, DWORD, LPVOID);
-    void* handle_ = nullptr;
     HMODULE module_ = nullptr;
-    DllMainFunction dllMain_ = nullptr;
-    bool attached_ = true;
+    HMODULE handle_ = nullptr;  // kept after unloading, to ask what is left of the module
 };
 
 CString load(UINT id) {
@@ -67,7 +51,7 @@ CString load(UINT id) {
     return text;
 }
 
-TEST(ModuleStateTest, ProgramStringsLoadThroughTheProgramState) {
+TEST(MfcModuleStateTest, ProgramStringsLoadThroughTheProgramState) {
     EXPECT_EQ(AfxGetModuleState(), AfxGetAppModuleState());
     EXPECT_EQ(AfxGetStaticModuleState(), AfxGetAppModuleState());
     EXPECT_EQ(AfxGetResourceHandle(), platform::executableModule());
@@ -82,10 +66,10 @@ TEST(ModuleStateTest, ProgramStringsLoadThroughTheProgramState) {
     EXPECT_EQ(formatted, L"list has 3 items");
 }
 
-TEST(ModuleStateTest, ExtensionModuleJoinsTheResourceChainWhileLoaded) {
+TEST(MfcModuleStateTest, ExtensionModuleJoinsTheResourceChainWhileLoaded) {
     {
         Module extension("ExtensionModule.dll");
-        ASSERT_TRUE(extension.loaded()) << dlerror();
+        ASSERT_TRUE(extension.loaded());
         EXPECT_EQ(extension.get<HMODULE (*)()>("ExtensionHandle")(), extension.handle());
         // The program's own table comes first; the chain supplies what it lacks.
         EXPECT_EQ(load(IDS_SHARED), L"program text");
@@ -112,11 +96,11 @@ TEST(ModuleStateTest, ExtensionModuleJoinsTheResourceChainWhileLoaded) {
 int exitCalls = 0;
 void countExit() { ++exitCalls; }
 
-TEST(ModuleStateTest, RegularLibraryLoadsFromItsOwnState) {
+TEST(MfcModuleStateTest, RegularLibraryLoadsFromItsOwnState) {
     exitCalls = 0;
     Module extension("ExtensionModule.dll");
     Module regular("RegularModule.dll");
-    ASSERT_TRUE(extension.loaded() && regular.loaded()) << dlerror();
+    ASSERT_TRUE(extension.loaded() && regular.loaded());
     EXPECT_EQ(regular.get<int (*)()>("RegularInitCount")(), 1);  // InitInstance ran at attach
 
     auto setUp = regular.get<void (*)(UINT, CString*)>("RegularSetUp");
@@ -147,14 +131,15 @@ TEST(ModuleStateTest, RegularLibraryLoadsFromItsOwnState) {
     EXPECT_EQ(platform::findModuleState(regular.handle()), nullptr);
 }
 
-TEST(ModuleStateTest, RefusedInitInstanceFailsTheLoad) {
+TEST(MfcModuleStateTest, RefusedInitInstanceFailsTheLoad) {
     setenv("MFC_TEST_REFUSE_INIT", "1", 1);
     Module regular("RegularModule.dll");
     unsetenv("MFC_TEST_REFUSE_INIT");
     EXPECT_FALSE(regular.loaded());
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DLL_INIT_FAILED));
 }
 
-TEST(ModuleStateTest, LoadStringWCopiesOrPointsAtTheText) {
+TEST(MfcModuleStateTest, LoadStringWCopiesOrPointsAtTheText) {
     Module regular("RegularModule.dll");
     ASSERT_TRUE(regular.loaded());
     wchar_t buffer[8];
@@ -173,7 +158,7 @@ TEST(ModuleStateTest, LoadStringWCopiesOrPointsAtTheText) {
     EXPECT_EQ(direct, L"only in the regular library");
 }
 
-TEST(ModuleStateTest, ResourcesByTypeAndName) {
+TEST(MfcModuleStateTest, ResourcesByTypeAndName) {
     HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_DATA), RT_RCDATA);
     ASSERT_NE(found, nullptr);
     ASSERT_EQ(SizeofResource(nullptr, found), 10u);
@@ -186,7 +171,7 @@ TEST(ModuleStateTest, ResourcesByTypeAndName) {
     EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEW(IDR_DATA), RT_RCDATA), platform::executableModule());
 }
 
-TEST(ModuleStateTest, VersionInformationOfLoadedModules) {
+TEST(MfcModuleStateTest, VersionInformationOfLoadedModules) {
     Module regular("RegularModule.dll");
     ASSERT_TRUE(regular.loaded());
     DWORD handle = 1;
@@ -224,7 +209,7 @@ TEST(ModuleStateTest, VersionInformationOfLoadedModules) {
     EXPECT_GT(GetFileVersionInfoSizeW(L"test_platform_mfc", &handle), 0u);  // the program itself
 }
 
-TEST(ModuleStateTest, PreferredLanguageChoosesAmongVersions) {
+TEST(MfcModuleStateTest, PreferredLanguageChoosesAmongVersions) {
     // The regular library's strings are Polish only: any preferred language finds them.
     Module regular("RegularModule.dll");
     ASSERT_TRUE(regular.loaded());

@@ -33,7 +33,7 @@ std::map<uint32_t, std::wstring> strings(const rc::Model& model) {
     return out;
 }
 
-TEST(ResourceCompilerTest, StringTableTextsAndEscapes) {
+TEST(MfcResourceCompilerTest, StringTableTextsAndEscapes) {
     const rc::Model model = compileText(
         "STRINGTABLE\n"
         "BEGIN\n"
@@ -55,7 +55,7 @@ TEST(ResourceCompilerTest, StringTableTextsAndEscapes) {
     EXPECT_EQ(s.at(7), L"");
 }
 
-TEST(ResourceCompilerTest, IdentifiersComeFromIncludedHeaders) {
+TEST(MfcResourceCompilerTest, IdentifiersComeFromIncludedHeaders) {
     const rc::Model model = compileText(
         "#include \"resource.h\"\n"
         "#include \"afxres.h\"\n"
@@ -69,7 +69,7 @@ TEST(ResourceCompilerTest, IdentifiersComeFromIncludedHeaders) {
     EXPECT_EQ(s.at(62010), L"c");
 }
 
-TEST(ResourceCompilerTest, LanguageStatementsSetTheLanguageOfWhatFollows) {
+TEST(MfcResourceCompilerTest, LanguageStatementsSetTheLanguageOfWhatFollows) {
     const rc::Model model = compileText(
         "STRINGTABLE BEGIN 1 \"default\" END\n"
         "LANGUAGE LANG_POLISH, SUBLANG_DEFAULT\n"
@@ -84,7 +84,7 @@ TEST(ResourceCompilerTest, LanguageStatementsSetTheLanguageOfWhatFollows) {
     EXPECT_EQ(model.strings[3].language, 1045);
 }
 
-TEST(ResourceCompilerTest, ConditionalsAndMacros) {
+TEST(MfcResourceCompilerTest, ConditionalsAndMacros) {
     const rc::Model model = compileText(
         "#define TWO 2\n"
         "#define SUM(a, b) ((a) + (b))\n"
@@ -114,7 +114,7 @@ TEST(ResourceCompilerTest, ConditionalsAndMacros) {
     EXPECT_EQ(model.strings.back().language, 1045);
 }
 
-TEST(ResourceCompilerTest, VersionInformation) {
+TEST(MfcResourceCompilerTest, VersionInformation) {
     const rc::Model model = compileText(
         "VS_VERSION_INFO VERSIONINFO\n"
         " FILEVERSION 2023,0,1,0\n"
@@ -150,7 +150,7 @@ TEST(ResourceCompilerTest, VersionInformation) {
     EXPECT_EQ(v.children[1].children.at(0).words, (std::vector<uint16_t>{0x415, 1200, 0x0002, 0x0001}));
 }
 
-TEST(ResourceCompilerTest, DataResourcesFromListsAndFiles) {
+TEST(MfcResourceCompilerTest, DataResourcesFromListsAndFiles) {
     std::string bmp = "BM";
     bmp.append(12, '\0');
     bmp += std::string("\x28\0\0\0", 4);
@@ -175,7 +175,7 @@ TEST(ResourceCompilerTest, DataResourcesFromListsAndFiles) {
     EXPECT_EQ(model.data[3].bytes.size(), bmp.size());
 }
 
-TEST(ResourceCompilerTest, UnknownResourcesAreSkippedWithAWarning) {
+TEST(MfcResourceCompilerTest, UnknownResourcesAreSkippedWithAWarning) {
     Collected diagnostics;
     const rc::Model model = compileText(
         "IDD_X DIALOGEX 0, 0, 100, 50\n"
@@ -195,7 +195,7 @@ TEST(ResourceCompilerTest, UnknownResourcesAreSkippedWithAWarning) {
     EXPECT_EQ(strings(model).at(1), L"after \\q");
 }
 
-TEST(ResourceCompilerTest, MalformedScriptsReportFileAndLine) {
+TEST(MfcResourceCompilerTest, MalformedScriptsReportFileAndLine) {
     struct Case {
         const char* script;
         const char* message;
@@ -228,7 +228,7 @@ TEST(ResourceCompilerTest, MalformedScriptsReportFileAndLine) {
     }
 }
 
-TEST(ResourceCompilerTest, SourcesInUtf16AndCodePages) {
+TEST(MfcResourceCompilerTest, SourcesInUtf16AndCodePages) {
     // UTF-16LE with a byte-order mark.
     const std::string text = "STRINGTABLE BEGIN 1 \"\xC4\x85\" END\n";
     std::string utf16 = "\xFF\xFE";
@@ -247,7 +247,7 @@ TEST(ResourceCompilerTest, SourcesInUtf16AndCodePages) {
     EXPECT_EQ(strings(compileText("STRINGTABLE BEGIN 1 \"\xE9\" END\n")).at(1), L"\x00E9");
 }
 
-TEST(ResourceCompilerTest, GeneratedLiteralsStayExact) {
+TEST(MfcResourceCompilerTest, GeneratedLiteralsStayExact) {
     EXPECT_EQ(rc::wideLiteral(L"a\"b\\c\n"), "L\"a\\\"b\\\\c\\n\"");
     // A hex escape is closed before a following hex digit.
     EXPECT_EQ(rc::wideLiteral(L"\x0105" L"b1"), "L\"\\x105\" L\"b1\"");

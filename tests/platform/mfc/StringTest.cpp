@@ -23,7 +23,7 @@ std::vector<CString> tokens(const CString& text, const wchar_t* delimiters) {
     return out;
 }
 
-TEST(StringTest, TokenizeTreatsRunsOfDelimitersAsOne) {
+TEST(MfcStringTest, TokenizeTreatsRunsOfDelimitersAsOne) {
     EXPECT_EQ(tokens(L"a;;b; c;", L";"), (std::vector<CString>{L"a", L"b", L" c"}));
     EXPECT_EQ(tokens(L";;;a", L";"), (std::vector<CString>{L"a"}));
     EXPECT_EQ(tokens(L"x y\tz", L" \t"), (std::vector<CString>{L"x", L"y", L"z"}));
@@ -33,7 +33,7 @@ TEST(StringTest, TokenizeTreatsRunsOfDelimitersAsOne) {
     EXPECT_EQ(tokens(L"a;b", L""), (std::vector<CString>{L"a;b"}));
 }
 
-TEST(StringTest, ExtractionClampsToTheText) {
+TEST(MfcStringTest, ExtractionClampsToTheText) {
     const CString s(L"abcdef");
     EXPECT_EQ(s.Left(-1), L"");
     EXPECT_EQ(s.Left(3), L"abc");
@@ -48,7 +48,7 @@ TEST(StringTest, ExtractionClampsToTheText) {
     EXPECT_EQ(s.Mid(1, -1), L"");
 }
 
-TEST(StringTest, GetAtOutsideTheTextThrowsInvalidArgument) {
+TEST(MfcStringTest, GetAtOutsideTheTextThrowsInvalidArgument) {
     const CString s(L"ab");
     EXPECT_EQ(s.GetAt(1), L'b');
     EXPECT_EQ(s.GetAt(2), L'\0');  // the terminator is readable
@@ -72,7 +72,7 @@ TEST(StringTest, GetAtOutsideTheTextThrowsInvalidArgument) {
     EXPECT_EQ(t, L"ax");
 }
 
-TEST(StringTest, ReplaceCountsNonOverlappingMatches) {
+TEST(MfcStringTest, ReplaceCountsNonOverlappingMatches) {
     struct Case {
         const wchar_t* text;
         const wchar_t* from;
@@ -97,7 +97,7 @@ TEST(StringTest, ReplaceCountsNonOverlappingMatches) {
     EXPECT_EQ(s, L"a/b/c");
 }
 
-TEST(StringTest, TrimRemovesCharactersOfTheSetAtBothEnds) {
+TEST(MfcStringTest, TrimRemovesCharactersOfTheSetAtBothEnds) {
     CString s(L"\t\n a b \n");
     s.Trim(L"\t\n ");
     EXPECT_EQ(s, L"a b");
@@ -111,7 +111,7 @@ TEST(StringTest, TrimRemovesCharactersOfTheSetAtBothEnds) {
     EXPECT_EQ(left, L"a");
 }
 
-TEST(StringTest, CompareNoCaseIgnoresLetterCase) {
+TEST(MfcStringTest, CompareNoCaseIgnoresLetterCase) {
     EXPECT_EQ(CString(L"SIGN").CompareNoCase(L"sign"), 0);
     EXPECT_LT(CString(L"abc").CompareNoCase(L"ABD"), 0);
     EXPECT_GT(CString(L"abcd").CompareNoCase(L"ABC"), 0);
@@ -119,7 +119,7 @@ TEST(StringTest, CompareNoCaseIgnoresLetterCase) {
     EXPECT_NE(CString(L"a").Compare(L"A"), 0);
 }
 
-TEST(StringTest, FormatFollowsTheMicrosoftRuntime) {
+TEST(MfcStringTest, FormatFollowsTheMicrosoftRuntime) {
     const LONG negative = -7;
     struct Case {
         CString got;
@@ -143,7 +143,7 @@ TEST(StringTest, FormatFollowsTheMicrosoftRuntime) {
         EXPECT_EQ(c.got, c.expected);
 }
 
-TEST(StringTest, FormatPercentNWritesNothing) {
+TEST(MfcStringTest, FormatPercentNWritesNothing) {
     int target = 12345;
     CString s;
     s.Format(L"a%nb%d", &target, 7);
@@ -151,7 +151,7 @@ TEST(StringTest, FormatPercentNWritesNothing) {
     EXPECT_EQ(target, 12345);
 }
 
-TEST(StringTest, AppendFormatAndLongResults) {
+TEST(MfcStringTest, AppendFormatAndLongResults) {
     CString s(L"x=");
     s.AppendFormat(L"%d", 1);
     EXPECT_EQ(s, L"x=1");
@@ -161,7 +161,7 @@ TEST(StringTest, AppendFormatAndLongResults) {
     EXPECT_EQ(big.Right(1), L"1");
 }
 
-TEST(StringTest, BufferAccessAndSearch) {
+TEST(MfcStringTest, BufferAccessAndSearch) {
     CString s;
     wchar_t* buffer = s.GetBuffer(10);
     wcscpy(buffer, L"abc");
