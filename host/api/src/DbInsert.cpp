@@ -98,7 +98,19 @@ bool isClonedTable(DatabaseImpl* db, const ZcDbObject* record) {
            owner == db->tableId(Table::TextStyle) || owner == db->tableId(Table::RegApp);
 }
 
+/// Drops the kept file groups that name handles of the source drawing (they would point
+/// at unrelated objects of the target).
+void dropHandleGroups(ZcDbObject* copy) {
+    auto& groups = host::db::unmodelledGroups(copy);
+    std::erase_if(groups, [](const host::db::RawGroup& g) {
+        int c = g.code;
+        return c == 5 || c == 105 || (c >= 320 && c <= 369) || (c >= 390 && c <= 399) || c == 480 || c == 481;
+    });
+}
+
 void remap(ZcDbObject* object, const IdMap& map, Zdesk::UInt64 sourceSerial, bool final) {
+    if (!final)
+        dropHandleGroups(object);
     object->forEachReference([&](ZcDbObjectId& id) {
         auto it = map.find(id);
         if (it != map.end())
@@ -192,11 +204,13 @@ Zcad::ErrorStatus ZcDbDatabase::insert(ZcDbObjectId& blockId, const ZTCHAR* newB
     for (const ZcDbObjectId& id : recordsToClone) {
         auto* record = src->get<ZcDbSymbolTableRecord>(id);
         auto* copy = static_cast<ZcDbSymbolTableRecord*>(record->clone());
+        dropHandleGroups(copy);
         map[id] = dst->addRecord(tableOf(src, record), copy, record->getNameConst());
     }
     for (size_t i = 1; i < sourceBlocks.size(); ++i) {
         auto* record = src->get<ZcDbBlockTableRecord>(sourceBlocks[i]);
         auto* copy = static_cast<ZcDbBlockTableRecord*>(record->clone());
+        dropHandleGroups(copy);
         map[sourceBlocks[i]] = dst->addRecord(Table::Block, copy, record->getNameConst());
         fill.emplace_back(sourceBlocks[i], copy);
     }

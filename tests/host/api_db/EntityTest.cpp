@@ -7,9 +7,9 @@
 
 namespace {
 
-class EntityTest : public StrictDatabaseTest {};
+class DbEntityTest : public StrictDatabaseTest {};
 
-TEST_F(EntityTest, DatabaseDefaultsAndAppendDefaults) {
+TEST_F(DbEntityTest, DatabaseDefaultsAndAppendDefaults) {
     ZcDbObjectId walls = addLayer(db(), L"Walls", 3);
     ASSERT_EQ(Zcad::eOk, db()->setClayer(walls));
     ZcCmColor red;
@@ -38,7 +38,7 @@ TEST_F(EntityTest, DatabaseDefaultsAndAppendDefaults) {
     text->close();
 }
 
-TEST_F(EntityTest, PropertySettersValidate) {
+TEST_F(DbEntityTest, PropertySettersValidate) {
     ZcDbLine line;
     struct Case {
         const char* what;
@@ -60,7 +60,7 @@ TEST_F(EntityTest, PropertySettersValidate) {
     EXPECT_EQ(ZcDb::kLnWt013, line.lineWeight());
 }
 
-TEST_F(EntityTest, TransformingTextCarriesPositionHeightAndRotation) {
+TEST_F(DbEntityTest, TransformingTextCarriesPositionHeightAndRotation) {
     struct Case {
         const char* what;
         ZcGeMatrix3d m;
@@ -87,7 +87,7 @@ TEST_F(EntityTest, TransformingTextCarriesPositionHeightAndRotation) {
     EXPECT_EQ(Zcad::eCannotScaleNonUniformly, sheared.transformBy(shear));
 }
 
-TEST_F(EntityTest, BlockTransformOfAReference) {
+TEST_F(DbEntityTest, BlockTransformOfAReference) {
     ZcDbObjectId block = addBlock(db(), L"B", {1, 1, 0});
     struct Case {
         ZcGePoint3d position;
@@ -118,7 +118,7 @@ TEST_F(EntityTest, BlockTransformOfAReference) {
 }
 
 /// The plug-in's way of placing a block with its attributes, in short.
-TEST_F(EntityTest, AttributesPlacedFromDefinitionsThroughTheBlockTransform) {
+TEST_F(DbEntityTest, AttributesPlacedFromDefinitionsThroughTheBlockTransform) {
     ZcDbObjectId block = addBlock(db(), L"Sign");
     auto* def = new ZcDbAttributeDefinition({10, 0, 0}, L"Default", L"NAME", L"Name?");
     def->setHeight(2.5);
@@ -198,7 +198,7 @@ TEST_F(EntityTest, AttributesPlacedFromDefinitionsThroughTheBlockTransform) {
     definition->close();
 }
 
-TEST_F(EntityTest, HasAttributeDefinitionsFollowsAppendAndErase) {
+TEST_F(DbEntityTest, HasAttributeDefinitionsFollowsAppendAndErase) {
     ZcDbObjectId block = addBlock(db(), L"B");
     auto has = [&] {
         ZcDbBlockTableRecord* r = nullptr;
@@ -219,7 +219,7 @@ TEST_F(EntityTest, HasAttributeDefinitionsFollowsAppendAndErase) {
     EXPECT_FALSE(has());
 }
 
-TEST_F(EntityTest, MultilineAttributeFormAndAttachmentCodes) {
+TEST_F(DbEntityTest, MultilineAttributeFormAndAttachmentCodes) {
     ZcDbAttribute attribute({1, 2, 0}, L"Value", L"T");
     attribute.setHeight(3.0);
     EXPECT_FALSE(attribute.isMTextAttribute());
@@ -247,7 +247,7 @@ TEST_F(EntityTest, MultilineAttributeFormAndAttachmentCodes) {
     delete again;
 }
 
-TEST_F(EntityTest, PolylineLengthAndPointAtDistance) {
+TEST_F(DbEntityTest, PolylineLengthAndPointAtDistance) {
     ZcDbPolyline pline;
     pline.addVertexAt(0, {0, 0});
     pline.addVertexAt(1, {10, 0}, 1.0);  // a half circle of radius 5 to (10, 10)
@@ -271,7 +271,7 @@ TEST_F(EntityTest, PolylineLengthAndPointAtDistance) {
     EXPECT_NEAR(15.25, box.maxPoint().x, 1e-6);
 }
 
-TEST_F(EntityTest, TextExtentsComeFromFontMetrics) {
+TEST_F(DbEntityTest, TextExtentsComeFromFontMetrics) {
     ZcDbText text({0, 0, 0}, L"EXIT");
     text.setHeight(10.0);
     ZcDbExtents box;
@@ -294,7 +294,7 @@ TEST_F(EntityTest, TextExtentsComeFromFontMetrics) {
     EXPECT_EQ(Zcad::eInvalidExtents, ZcDbText().getGeomExtents(box));
 }
 
-TEST_F(EntityTest, ExtendedDataNeedsARegisteredApplication) {
+TEST_F(DbEntityTest, ExtendedDataNeedsARegisteredApplication) {
     ZcDbObjectId id = append(new ZcDbLine({0, 0, 0}, {1, 1, 0}));
     ZcDbObject* o = nullptr;
     ASSERT_EQ(Zcad::eOk, zcdbOpenObject(o, id, ZcDb::kForWrite));

@@ -5,7 +5,7 @@
 
 namespace {
 
-class HeaderVariableTest : public StrictDatabaseTest {
+class DbHeaderVariableTest : public StrictDatabaseTest {
 protected:
     void SetUp() override {
         StrictDatabaseTest::SetUp();
@@ -13,7 +13,7 @@ protected:
     }
 };
 
-TEST_F(HeaderVariableTest, ReadAndWriteTheWorkingDrawing) {
+TEST_F(DbHeaderVariableTest, ReadAndWriteTheWorkingDrawing) {
     host::SysVars& vars = host::sysVars();
     ZcDbObjectId walls = addLayer(db(), L"Walls");
     EXPECT_EQ(L"0", vars.stringValue(L"CLAYER"));

@@ -4,7 +4,7 @@
 
 namespace {
 
-class InsertTest : public StrictDatabaseTest {
+class DbInsertTest : public StrictDatabaseTest {
 protected:
     void SetUp() override {
         StrictDatabaseTest::SetUp();
@@ -38,7 +38,7 @@ std::vector<ZcDbObjectId> entitiesOf(ZcDbObjectId block) {
     return ids;
 }
 
-TEST_F(InsertTest, ClonesModelSpaceWithNestedBlocksAndLayers) {
+TEST_F(DbInsertTest, ClonesModelSpaceWithNestedBlocksAndLayers) {
     ZcDbObjectId red = addLayer(source(), L"Red", 1);
     ZcDbObjectId frame = addBlock(source(), L"Frame");
     auto* inner = new ZcDbCircle({0, 0, 0}, ZcGeVector3d::kZAxis, 2);
@@ -92,7 +92,7 @@ TEST_F(InsertTest, ClonesModelSpaceWithNestedBlocksAndLayers) {
     EXPECT_EQ(Zcad::eDuplicateRecordName, db()->insert(blockId, L"SIGN", source()));
 }
 
-TEST_F(InsertTest, ExistingNestedBlocksOfTheTargetAreKept) {
+TEST_F(DbInsertTest, ExistingNestedBlocksOfTheTargetAreKept) {
     ZcDbObjectId frame = addBlock(source(), L"Frame");
     append(new ZcDbCircle({0, 0, 0}, ZcGeVector3d::kZAxis, 2), source(), frame);
     append(new ZcDbBlockReference({0, 0, 0}, frame), source());
@@ -107,7 +107,7 @@ TEST_F(InsertTest, ExistingNestedBlocksOfTheTargetAreKept) {
     EXPECT_TRUE(entitiesOf(targetFrame).empty());  // not redefined
 }
 
-TEST_F(InsertTest, RefusesBadInputWithoutChangingTheTarget) {
+TEST_F(DbInsertTest, RefusesBadInputWithoutChangingTheTarget) {
     int before = db()->approxNumObjects();
     ZcDbObjectId blockId;
     EXPECT_EQ(Zcad::eInvalidInput, db()->insert(blockId, L"", source()));
@@ -118,7 +118,7 @@ TEST_F(InsertTest, RefusesBadInputWithoutChangingTheTarget) {
     EXPECT_EQ(before, db()->approxNumObjects());
 }
 
-TEST_F(InsertTest, CyclicNestingIsRefused) {
+TEST_F(DbInsertTest, CyclicNestingIsRefused) {
     ZcDbObjectId a = addBlock(source(), L"A");
     ZcDbObjectId b = addBlock(source(), L"B");
     append(new ZcDbBlockReference({0, 0, 0}, b), source(), a);
@@ -139,7 +139,7 @@ TEST_F(InsertTest, CyclicNestingIsRefused) {
     forget(&other);
 }
 
-TEST_F(InsertTest, DeepNestingIsBoundedWithoutRecursion) {
+TEST_F(DbInsertTest, DeepNestingIsBoundedWithoutRecursion) {
     // 10,000 blocks, each holding a reference to the next.
     const int depth = 10000;
     std::vector<ZcDbObjectId> blocks;

@@ -4,9 +4,9 @@
 
 namespace {
 
-class LeaderTest : public StrictDatabaseTest {};
+class DbLeaderTest : public StrictDatabaseTest {};
 
-TEST_F(LeaderTest, DotArrowBecomesAFilledCircleBlock) {
+TEST_F(DbLeaderTest, DotArrowBecomesAFilledCircleBlock) {
     auto* leader = new ZcDbLeader;
     leader->appendVertex({10, 10, 0});
     leader->appendVertex({0, 0, 0});
@@ -60,7 +60,7 @@ TEST_F(LeaderTest, DotArrowBecomesAFilledCircleBlock) {
     l->close();
 }
 
-TEST_F(LeaderTest, AnnotationAndDefaultsFromTheDatabase) {
+TEST_F(DbLeaderTest, AnnotationAndDefaultsFromTheDatabase) {
     auto* text = new ZcDbMText;
     text->setLocation({20, 20, 0});
     text->setContents(L"You are here");
@@ -79,7 +79,7 @@ TEST_F(LeaderTest, AnnotationAndDefaultsFromTheDatabase) {
     l->close();
 }
 
-TEST(PreviewTest, BlocksWithGeometryGetAnIconOnDemand) {
+TEST(DbPreviewTest, BlocksWithGeometryGetAnIconOnDemand) {
     ZcDbDatabase db;
     ZcDbObjectId block = StrictDatabaseTest::addBlock(&db, L"B");
     ZcDbObjectId empty = StrictDatabaseTest::addBlock(&db, L"Empty");
@@ -103,7 +103,7 @@ TEST(PreviewTest, BlocksWithGeometryGetAnIconOnDemand) {
     EXPECT_EQ(0, db.countOpenObjects());
 }
 
-TEST(CodecTest, ReadingWithoutACodecFailsAndACodecFillsTheDatabase) {
+TEST(DbCodecTest, ReadingWithoutACodecFailsAndACodecFillsTheDatabase) {
     host::db::DrawingCodec saved = host::db::drawingCodec();
     host::db::setDrawingCodec({});
     ZcDbDatabase db(false, true);

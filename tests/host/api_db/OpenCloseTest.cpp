@@ -4,12 +4,12 @@
 
 namespace {
 
-class OpenCloseTest : public StrictDatabaseTest {
+class DbOpenCloseTest : public StrictDatabaseTest {
 protected:
     ZcDbObjectId line() { return append(new ZcDbLine({0, 0, 0}, {10, 0, 0})); }
 };
 
-TEST_F(OpenCloseTest, ReadsShareAndWriteIsExclusive) {
+TEST_F(DbOpenCloseTest, ReadsShareAndWriteIsExclusive) {
     ZcDbObjectId id = line();
     ZcDbObject *a = nullptr, *b = nullptr, *w = nullptr;
     ASSERT_EQ(Zcad::eOk, zcdbOpenObject(a, id, ZcDb::kForRead));
@@ -30,7 +30,7 @@ TEST_F(OpenCloseTest, ReadsShareAndWriteIsExclusive) {
     EXPECT_EQ(0, db()->countOpenObjects());
 }
 
-TEST_F(OpenCloseTest, WriteOpenOfTheOneReaderUpgradesAndOneCloseEndsIt) {
+TEST_F(DbOpenCloseTest, WriteOpenOfTheOneReaderUpgradesAndOneCloseEndsIt) {
     ZcDbObjectId id = line();
     ZcDbEntity* reader = nullptr;
     ASSERT_EQ(Zcad::eOk, zcdbOpenZcDbEntity(reader, id, ZcDb::kForRead));
@@ -44,7 +44,7 @@ TEST_F(OpenCloseTest, WriteOpenOfTheOneReaderUpgradesAndOneCloseEndsIt) {
     EXPECT_EQ(Zcad::eInvalidOpenState, writer->close());  // a second close is a status, not a crash
 }
 
-TEST_F(OpenCloseTest, ReaderLimit) {
+TEST_F(DbOpenCloseTest, ReaderLimit) {
     ZcDbObjectId id = line();
     std::vector<ZcDbObject*> opened;
     ZcDbObject* o = nullptr;
@@ -56,7 +56,7 @@ TEST_F(OpenCloseTest, ReaderLimit) {
         each->close();
 }
 
-TEST_F(OpenCloseTest, FailingOpensReportTheHostStatuses) {
+TEST_F(DbOpenCloseTest, FailingOpensReportTheHostStatuses) {
     ZcDbObjectId erased = line();
     ZcDbObject* o = nullptr;
     ASSERT_EQ(Zcad::eOk, zcdbOpenObject(o, erased, ZcDb::kForWrite));
@@ -99,7 +99,7 @@ TEST_F(OpenCloseTest, FailingOpensReportTheHostStatuses) {
     o->close();
 }
 
-TEST_F(OpenCloseTest, ClassTestsOnOpen) {
+TEST_F(DbOpenCloseTest, ClassTestsOnOpen) {
     ZcDbObjectId id = line();
     ZcDbCircle* circle = nullptr;
     EXPECT_EQ(Zcad::eNotThatKindOfClass, zcdbOpenObject(circle, id, ZcDb::kForRead));
@@ -118,7 +118,7 @@ TEST_F(OpenCloseTest, ClassTestsOnOpen) {
     curve->close();
 }
 
-TEST_F(OpenCloseTest, SettersOfAReadOpenObjectChangeNothing) {
+TEST_F(DbOpenCloseTest, SettersOfAReadOpenObjectChangeNothing) {
     ZcDbObjectId id = line();
     ZcDbLine* l = nullptr;
     ASSERT_EQ(Zcad::eOk, zcdbOpenObject(l, id, ZcDb::kForRead));
@@ -132,7 +132,7 @@ TEST_F(OpenCloseTest, SettersOfAReadOpenObjectChangeNothing) {
     l->close();
 }
 
-TEST_F(OpenCloseTest, NewObjectsBelongToTheirCreatorUntilAppended) {
+TEST_F(DbOpenCloseTest, NewObjectsBelongToTheirCreatorUntilAppended) {
     auto* line = new ZcDbLine;
     EXPECT_TRUE(line->isWriteEnabled());
     EXPECT_EQ(Zcad::eNotInDatabase, line->close());
@@ -148,7 +148,7 @@ TEST_F(OpenCloseTest, NewObjectsBelongToTheirCreatorUntilAppended) {
     EXPECT_EQ(0, db()->countOpenObjects());
 }
 
-TEST_F(OpenCloseTest, StrictModeReportsWhatIsLeftOpen) {
+TEST_F(DbOpenCloseTest, StrictModeReportsWhatIsLeftOpen) {
     ZcDbObjectId id = line();
     ZcDbObject* o = nullptr;
     ASSERT_EQ(Zcad::eOk, zcdbOpenObject(o, id, ZcDb::kForRead));
@@ -161,7 +161,7 @@ TEST_F(OpenCloseTest, StrictModeReportsWhatIsLeftOpen) {
     EXPECT_EQ(0, host::db::openObjectCount(db()));
 }
 
-TEST_F(OpenCloseTest, EntityNamesRoundTrip) {
+TEST_F(DbOpenCloseTest, EntityNamesRoundTrip) {
     ZcDbObjectId id = line();
     zds_name name;
     ASSERT_EQ(Zcad::eOk, zcdbGetZdsName(name, id));

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(StatusTest, NamesOfTheStatusesThePlugInUses) {
+TEST(DbStatusTest, NamesOfTheStatusesThePlugInUses) {
     struct Case {
         int value;
         const wchar_t* name;
@@ -25,7 +25,7 @@ TEST(StatusTest, NamesOfTheStatusesThePlugInUses) {
     EXPECT_EQ(zcadErrorStatusText(static_cast<Zcad::ErrorStatus>(-7)), zcadErrorStatusText(static_cast<Zcad::ErrorStatus>(-7)));
 }
 
-TEST(GeometryTest, MatricesComposeInvertAndDecompose) {
+TEST(DbGeometryTest, MatricesComposeInvertAndDecompose) {
     ZcGeMatrix3d rot = ZcGeMatrix3d::rotation(ZcGe::kPi / 2, ZcGeVector3d::kZAxis, {1, 0, 0});
     EXPECT_TRUE((rot * ZcGePoint3d(2, 0, 0)).isEqualTo({1, 1, 0}, ZcGeTol()));
     ZcGeMatrix3d m = ZcGeMatrix3d::translation({5, 6, 7}) * ZcGeMatrix3d::scaling(2.0) * rot;
@@ -50,7 +50,7 @@ TEST(GeometryTest, MatricesComposeInvertAndDecompose) {
     EXPECT_TRUE(y.isEqualTo({-1, 0, 0}, tol));
 }
 
-TEST(GeometryTest, VectorOperations) {
+TEST(DbGeometryTest, VectorOperations) {
     EXPECT_EQ(ZcGeVector3d::kZAxis, ZcGeVector3d::kXAxis.crossProduct(ZcGeVector3d::kYAxis));
     EXPECT_DOUBLE_EQ(5.0, ZcGeVector3d(3, 4, 0).length());
     EXPECT_TRUE(ZcGeVector3d(3, 4, 0).normal().isUnitLength());

@@ -5,9 +5,9 @@
 
 namespace {
 
-class SymbolTableTest : public StrictDatabaseTest {};
+class DbSymbolTableTest : public StrictDatabaseTest {};
 
-TEST_F(SymbolTableTest, DefaultDrawingHoldsTheStandardRecords) {
+TEST_F(DbSymbolTableTest, DefaultDrawingHoldsTheStandardRecords) {
     struct Case {
         const wchar_t* name;
         ZcDbObjectId table;
@@ -38,7 +38,7 @@ TEST_F(SymbolTableTest, DefaultDrawingHoldsTheStandardRecords) {
     EXPECT_EQ(db()->modelSpaceId(), db()->currentSpaceId());
 }
 
-TEST_F(SymbolTableTest, AddLookUpAndRename) {
+TEST_F(DbSymbolTableTest, AddLookUpAndRename) {
     addBlock(db(), L"Exit");
     ZcDbBlockTable* table = nullptr;
     ASSERT_EQ(Zcad::eOk, db()->getSymbolTable(table, ZcDb::kForRead));
@@ -76,7 +76,7 @@ TEST_F(SymbolTableTest, AddLookUpAndRename) {
     delete other;
 }
 
-TEST_F(SymbolTableTest, NamesCompareWithoutCaseBeyondAscii) {
+TEST_F(DbSymbolTableTest, NamesCompareWithoutCaseBeyondAscii) {
     addLayer(db(), L"Ściany");
     ZcDbLayerTable* layers = nullptr;
     ASSERT_EQ(Zcad::eOk, db()->getSymbolTable(layers, ZcDb::kForRead));
@@ -86,7 +86,7 @@ TEST_F(SymbolTableTest, NamesCompareWithoutCaseBeyondAscii) {
     layers->close();
 }
 
-TEST_F(SymbolTableTest, IteratorsSkipErasedRecordsAndEntities) {
+TEST_F(DbSymbolTableTest, IteratorsSkipErasedRecordsAndEntities) {
     ZcDbObjectId a = addLayer(db(), L"A");
     addLayer(db(), L"B");
     ZcDbLayerTableRecord* record = nullptr;
@@ -150,14 +150,14 @@ TEST_F(SymbolTableTest, IteratorsSkipErasedRecordsAndEntities) {
     EXPECT_EQ((std::vector<ZcDbObjectId>{first, third}), seen);
 }
 
-TEST_F(SymbolTableTest, StandardRecordsCannotBeErased) {
+TEST_F(DbSymbolTableTest, StandardRecordsCannotBeErased) {
     ZcDbLayerTableRecord* zero = nullptr;
     ASSERT_EQ(Zcad::eOk, zcdbOpenObject(zero, db()->layerZero(), ZcDb::kForWrite));
     EXPECT_EQ(Zcad::eCannotBeErasedByCaller, zero->erase());
     zero->close();
 }
 
-TEST_F(SymbolTableTest, RegisteredApplications) {
+TEST_F(DbSymbolTableTest, RegisteredApplications) {
     EXPECT_EQ(RTNORM, zcdbRegApp(L"BHP"));
     EXPECT_EQ(RTERROR, zcdbRegApp(L"bhp"));
     ZcDbRegAppTable* apps = nullptr;

@@ -26,7 +26,7 @@ std::vector<unsigned char> twoPixelDib() {
     return dib;
 }
 
-TEST(ThumbnailTest, StoredPreviewBecomesABitmap) {
+TEST(DbThumbnailTest, StoredPreviewBecomesABitmap) {
     host::db::DrawingCodec saved = host::db::drawingCodec();
     HBITMAP bitmap = reinterpret_cast<HBITMAP>(1);
     HPALETTE palette = reinterpret_cast<HPALETTE>(1);
