@@ -172,8 +172,6 @@ Zcad::ErrorStatus addObjectWithHandle(ZcDbDatabase* db, ZcDbObject* object, ZcDb
         return Zcad::eNullObjectPointer;
     if (object->isDatabaseResident())
         return Zcad::eAlreadyInDb;
-    if (handle.isNull())
-        return Zcad::eNullHandle;
     id = db->impl()->add(object, owner, false, handle.value());
     return id.isNull() ? Zcad::eDuplicateKey : Zcad::eOk;
 }

@@ -61,8 +61,8 @@ ZCAD_PORT std::vector<ZcDbObjectId> allObjectIds(const ZcDbDatabase* db);
 /// plug-in-facing code opens objects.
 ZCAD_PORT ZcDbObject* peekObject(ZcDbObjectId id);
 /// Adds a new object under a given handle and owner (the codec restores a file's
-/// handles). The object is added closed. eDuplicateKey when the handle is taken (or 0:
-/// then eNullHandle). Entities are not linked into their owner's entity list: use
+/// handles); a null handle takes the next free one. The object is added closed.
+/// eDuplicateKey when the handle is taken. Entities are not linked into their owner's entity list: use
 /// linkEntity for that. The handle seed moves past the handle.
 ZCAD_PORT Zcad::ErrorStatus addObjectWithHandle(ZcDbDatabase* db, ZcDbObject* object, ZcDbHandle handle,
                                                 ZcDbObjectId owner, ZcDbObjectId& id);
