@@ -65,6 +65,13 @@
 #define ENSURE_ARG(cond) ENSURE(cond)
 #define ENSURE_VALID(p) ENSURE((p) != nullptr)
 
+/// An iteration position of the list and map collections (an opaque node pointer).
+struct POSITION__ {
+    int unused;
+};
+typedef POSITION__* POSITION;
+#define BEFORE_START_POSITION (reinterpret_cast<POSITION>(-1L))
+
 // ---------------------------------------------------------------------------------------
 // Run-time class information.
 class CObject;

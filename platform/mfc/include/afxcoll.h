@@ -3,6 +3,7 @@
 
 #include <afx.h>
 #include <afxarray.h>
+#include <afxlist.h>
 
 /// A growable array of CString. The plug-in derives its string lists from it.
 class CStringArray : public platform::ArrayBase<CString, const CString&> {
@@ -33,4 +34,10 @@ class CPtrArray : public platform::ArrayBase<void*, void*> {
 
 class CObArray : public platform::ArrayBase<CObject*, CObject*> {
     DECLARE_DYNAMIC(CObArray)
+};
+
+/// A list of CString.
+class CStringList : public CList<CString, const CString&> {
+public:
+    CStringList() = default;
 };

@@ -1,9 +1,10 @@
-// The class library's collection templates: CArray and CTypedPtrArray.
+// The class library's collection templates: CArray, CTypedPtrArray, CList and CMap.
 #pragma once
 
 #include <afx.h>
 #include <afxarray.h>
 #include <afxcoll.h>
+#include <afxlist.h>
 
 /// A growable array of TYPE passed as ARG_TYPE (the class library's CArray).
 template <class TYPE, class ARG_TYPE = const TYPE&>

@@ -5,6 +5,7 @@
 #include <afx.h>
 #include <afxcoll.h>
 #include <afxres.h>
+#include <atltypes.h>
 
 class CWnd;
 
