@@ -126,6 +126,7 @@ TEST_F(SignNamesAliasesTest, LoadReadsTheSignsFolderOfTheInstallation) {
     TavrixApp::initialised = false;  // read the installation folder afresh
 
     SignNamesAliases::load();
+    EXPECT_EQ(TavrixApp::signsDir, L"C:\\P\\Templates\\Signs");
     SignNamesAliases report;
     EXPECT_EQ(report.description(L"SIGN1"), L"From the installation");
     TavrixApp::initialised = false;
