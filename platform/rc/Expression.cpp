@@ -15,8 +15,8 @@ const Binary kBinary[] = {{L"||", 1}, {L"&&", 2}, {L"|", 3},  {L"^", 4},  {L"&",
                           {L"<", 7},  {L">", 7},  {L"<=", 7}, {L">=", 7}, {L"<<", 8}, {L">>", 8}, {L"+", 9},
                           {L"-", 9},  {L"*", 10}, {L"/", 10}, {L"%", 10}};
 
-int precedenceOf(const Token& t) {
-    if (t.kind != TokenKind::Punct)
+int precedenceOf(const Token& t, bool stopAtBar) {
+    if (t.kind != TokenKind::Punct || (stopAtBar && t.text == L"|"))
         return 0;
     for (const Binary& b : kBinary) {
         if (t.text == b.op)
@@ -47,7 +47,7 @@ private:
         int64_t left = unary();
         for (;;) {
             const Token& op = cursor_.peek();
-            const int p = precedenceOf(op);
+            const int p = precedenceOf(op, rules_.stopAtBar);
             if (p == 0 || p < minPrecedence)
                 return left;
             const Token t = cursor_.next();

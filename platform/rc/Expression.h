@@ -36,6 +36,8 @@ struct ExpressionRules {
     /// #if rules: defined(), unknown identifiers are 0.
     bool preprocessor = false;
     std::function<bool(const std::wstring&)> isDefined;
+    /// Style lists: "|" ends the expression (the caller combines the terms, some with NOT).
+    bool stopAtBar = false;
 };
 
 /// True when the token can begin an expression.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "Dialog.h"
 #include "Source.h"
 
 namespace rc {
@@ -16,9 +17,8 @@ const wchar_t* const kMemoryAttributes[] = {L"PRELOAD", L"LOADONCALL", L"FIXED",
 const wchar_t* const kDesignTime[] = {L"DESIGNINFO", L"TEXTINCLUDE", L"AFX_DIALOG_LAYOUT", L"GUIDELINES"};
 
 // Resources that are recognised but not compiled (yet): skipped with a warning.
-const wchar_t* const kSkipped[] = {L"DIALOG",      L"DIALOGEX", L"MENU",    L"MENUEX",   L"ACCELERATORS",
-                                   L"TOOLBAR",     L"DLGINIT",  L"POPUP",   L"PLUGPLAY", L"VXD",
-                                   L"DLGINCLUDE"};
+const wchar_t* const kSkipped[] = {L"MENU", L"MENUEX", L"ACCELERATORS", L"TOOLBAR", L"DLGINIT",
+                                   L"POPUP", L"PLUGPLAY", L"VXD", L"DLGINCLUDE"};
 
 std::wstring upper(std::wstring s) {
     std::transform(s.begin(), s.end(), s.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c))); });
@@ -179,6 +179,11 @@ private:
         if (type.isKeyword(L"VERSIONINFO")) {
             skipAttributes();
             versionInfo(resourceName);
+            return;
+        }
+        if (type.isKeyword(L"DIALOG") || type.isKeyword(L"DIALOGEX")) {
+            skipAttributes();
+            model_.dialogs.push_back(parseDialog(pp_, resourceName, language_, type.isKeyword(L"DIALOGEX")));
             return;
         }
         if (isOneOf(type, kDesignTime) || isOneOf(type, kSkipped)) {

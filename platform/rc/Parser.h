@@ -1,7 +1,7 @@
-// The statements of resource scripts: LANGUAGE, STRINGTABLE, VERSIONINFO, ICON, BITMAP,
-// CURSOR, RCDATA and user-defined resources (from a file or a BEGIN ... END list of
-// numbers and strings). DIALOG, DIALOGEX, MENU, ACCELERATORS and other resources that are
-// not compiled are skipped with a warning.
+// The statements of resource scripts: LANGUAGE, STRINGTABLE, VERSIONINFO, DIALOG,
+// DIALOGEX, ICON, BITMAP, CURSOR, RCDATA and user-defined resources (from a file or a
+// BEGIN ... END list of numbers and strings). MENU, ACCELERATORS and other resources that
+// are not compiled are skipped with a warning.
 #pragma once
 
 #include "Model.h"

@@ -11,6 +11,7 @@
 #include "modules/TestIds.h"
 #include "platform/ModuleHooks.h"
 #include "platform/Paths.h"
+#include "platform/ResourceTable.h"
 
 namespace {
 
@@ -169,6 +170,19 @@ TEST(MfcModuleStateTest, ResourcesByTypeAndName) {
     EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(IDR_DATA), RT_BITMAP), nullptr);
     EXPECT_EQ(FindResourceExW(nullptr, RT_RCDATA, MAKEINTRESOURCEW(IDR_DATA), 0x0415), nullptr);
     EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEW(IDR_DATA), RT_RCDATA), platform::executableModule());
+}
+
+TEST(MfcModuleStateTest, DialogTemplatesAreRegisteredWithTheirModule) {
+    const platform::res::DialogResource* dialog = platform::res::findDialog(platform::executableModule(), {IDD_SAMPLE, nullptr});
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_STREQ(dialog->caption, L"Sample");
+    ASSERT_EQ(dialog->controlCount, 2u);
+    EXPECT_STREQ(dialog->controls[1].windowClass, L"SysTreeView32");
+    EXPECT_EQ(dialog->controls[1].id, 1001);
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(IDD_SAMPLE), RT_DIALOG);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(LockResource(LoadResource(nullptr, found)), dialog);
+    EXPECT_EQ(AfxFindResourceHandle(MAKEINTRESOURCEW(IDD_SAMPLE), RT_DIALOG), platform::executableModule());
 }
 
 TEST(MfcModuleStateTest, VersionInformationOfLoadedModules) {

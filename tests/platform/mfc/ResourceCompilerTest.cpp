@@ -188,11 +188,71 @@ TEST(MfcResourceCompilerTest, UnknownResourcesAreSkippedWithAWarning) {
         "IDR_MENU MENU BEGIN POPUP \"File\" BEGIN MENUITEM \"Exit\", 1 END END\n"
         "STRINGTABLE BEGIN 1 \"after \\q\" END\n",
         &diagnostics);
-    ASSERT_EQ(diagnostics.warnings.size(), 3u);
-    EXPECT_EQ(diagnostics.warnings[0], "/src/test.rc:1: DIALOGEX resources are not compiled; skipped");
-    EXPECT_EQ(diagnostics.warnings[1].rfind("/src/test.rc:8: MENU", 0), 0u);
-    EXPECT_EQ(diagnostics.warnings[2].rfind("/src/test.rc:9: unknown escape", 0), 0u);
+    ASSERT_EQ(diagnostics.warnings.size(), 2u);
+    EXPECT_EQ(diagnostics.warnings[0], "/src/test.rc:8: MENU resources are not compiled; skipped");
+    EXPECT_EQ(diagnostics.warnings[1].rfind("/src/test.rc:9: unknown escape", 0), 0u);
+    ASSERT_EQ(model.dialogs.size(), 1u);
+    EXPECT_EQ(model.dialogs[0].caption, L"BEGIN is a word here");
     EXPECT_EQ(strings(model).at(1), L"after \\q");
+}
+
+TEST(MfcResourceCompilerTest, DialogTemplatesWithDefaultStyles) {
+    const rc::Model model = compileText(
+        "#define IDC_LIST 20001\n"
+        "20001 DIALOGEX 0, 0, 787, 407\n"
+        "STYLE DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU\n"
+        "CAPTION \"Tavrix\"\n"
+        "FONT 8, \"MS Shell Dlg\", 400, 0, 0x1\n"
+        "BEGIN\n"
+        "    DEFPUSHBUTTON   \"Insert\", IDOK, 730, 391, 50, 14\n"
+        "    PUSHBUTTON      \"Close\", IDCANCEL, 661, 391, 50, 14, NOT WS_TABSTOP\n"
+        "    CONTROL         \"\", IDC_LIST, \"SysListView32\", LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 117, 2, 91, 74\n"
+        "    CONTROL         \"\", 20003, STATIC, SS_CENTERIMAGE | SS_SUNKEN, 637, 2, 143, 124, WS_EX_CLIENTEDGE\n"
+        "    EDITTEXT        20005, 718, 284, 62, 14, ES_AUTOHSCROLL\n"
+        "    LTEXT           \"Global scale\", IDC_STATIC, 637, 287, 74, 8\n"
+        "    GROUPBOX        \"Find\", 20010, 2, 2, 113, 64\n"
+        "    COMBOBOX        20017, 2, 74, 109, 30, CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP\n"
+        "    ICON            IDI_SIGN, -1, 4, 4\n"
+        "END\n"
+        "2 DIALOG 1, 2, 30, 40\n"
+        "CAPTION \"Old\"\n"
+        "BEGIN\n"
+        "END\n");
+    ASSERT_EQ(model.dialogs.size(), 2u);
+    const rc::DialogResource& d = model.dialogs[0];
+    EXPECT_EQ(d.name.id, 20001u);
+    EXPECT_TRUE(d.extended);
+    EXPECT_EQ(d.style, 0x40u | 0x80u | 0x80000000u | 0x00C00000u | 0x00080000u);
+    EXPECT_EQ(d.cx, 787);
+    EXPECT_EQ(d.cy, 407);
+    EXPECT_EQ(d.caption, L"Tavrix");
+    EXPECT_EQ(d.typeface, L"MS Shell Dlg");
+    EXPECT_EQ(d.pointSize, 8);
+    EXPECT_EQ(d.weight, 400);
+    ASSERT_EQ(d.controls.size(), 9u);
+    const uint32_t childVisible = 0x40000000u | 0x10000000u;
+    EXPECT_EQ(d.controls[0].windowClass, L"BUTTON");
+    EXPECT_EQ(d.controls[0].id, 1);
+    EXPECT_EQ(d.controls[0].style, childVisible | 0x00010000u | 0x1u);
+    EXPECT_EQ(d.controls[1].style, childVisible);  // NOT removed the default tab stop
+    EXPECT_EQ(d.controls[2].windowClass, L"SysListView32");
+    EXPECT_EQ(d.controls[2].id, 20001);
+    EXPECT_EQ(d.controls[2].style, childVisible | 0x0004u | 0x0008u | 0x00800000u | 0x00010000u);
+    EXPECT_EQ(d.controls[2].x, 117);
+    EXPECT_EQ(d.controls[2].cy, 74);
+    EXPECT_EQ(d.controls[3].windowClass, L"STATIC");
+    EXPECT_EQ(d.controls[3].exStyle, 0x00000200u);
+    EXPECT_EQ(d.controls[4].windowClass, L"EDIT");
+    EXPECT_EQ(d.controls[4].style, childVisible | 0x00800000u | 0x00010000u | 0x0080u);
+    EXPECT_EQ(d.controls[5].id, -1);
+    EXPECT_EQ(d.controls[5].text.text, L"Global scale");
+    EXPECT_EQ(d.controls[6].style & 0xF, 0x7u);
+    EXPECT_EQ(d.controls[7].windowClass, L"COMBOBOX");
+    EXPECT_EQ(d.controls[8].text.text, L"IDI_SIGN");
+    EXPECT_EQ(d.controls[8].cx, 0);
+    const rc::DialogResource& old = model.dialogs[1];
+    EXPECT_FALSE(old.extended);
+    EXPECT_EQ(old.style, 0x80000000u | 0x00800000u | 0x00080000u | 0x00C00000u);  // defaults and the caption
 }
 
 TEST(MfcResourceCompilerTest, MalformedScriptsReportFileAndLine) {
@@ -217,6 +277,10 @@ TEST(MfcResourceCompilerTest, MalformedScriptsReportFileAndLine) {
         {"#include \"test.rc\"\n", "error: #include nested too deeply"},
         {"12ab RCDATA BEGIN END\n", "/src/test.rc:1: error: malformed number '12ab'"},
         {", oops\n", "/src/test.rc:1: error: expected a resource name or statement but found ','"},
+        {"1 DIALOGEX 0, 0, 10\nBEGIN END\n", "/src/test.rc:2: error: expected ','"},
+        {"1 DIALOGEX 0, 0, 10, 10\nBEGIN\n  BUTTONX \"a\", 1, 0, 0, 1, 1\nEND\n", "/src/test.rc:3: error: unknown dialog control 'BUTTONX'"},
+        {"1 DIALOGEX 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", 1, 0, 0, 1, 1\n", "error: dialog without END"},
+        {"1 DIALOG 0, 0, 99999, 10\nBEGIN END\n", "/src/test.rc:1: error: dialog coordinate 99999 is out of range"},
     };
     for (const Case& c : cases) {
         try {

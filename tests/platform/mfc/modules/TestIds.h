@@ -6,3 +6,4 @@
 #define IDS_REGULAR_ONLY 400
 #define IDS_MISSING 999
 #define IDR_DATA 5
+#define IDD_SAMPLE 20001
