@@ -53,11 +53,12 @@ AFX_MODULE_STATE* setCurrentModuleState(AFX_MODULE_STATE* state);
 
 }  // namespace platform
 
-/// Each module gets its own copy of this function (hidden visibility), so it returns the
-/// state of the module that calls it: the module is found from the function's own address.
+/// Each module gets its own copy of this function and of its static object (hidden
+/// visibility), so it returns the state of the module that calls it: the module is found
+/// from the address of that object, which lies in the module's own data.
 #define AFX_MODULE_LOCAL __attribute__((visibility("hidden")))
 AFX_MODULE_LOCAL inline AFX_MODULE_STATE* AfxGetStaticModuleState() {
-    static platform::ModuleStateReference reference(reinterpret_cast<const void*>(&AfxGetStaticModuleState));
+    static platform::ModuleStateReference reference(&reference);
     return reference.get();
 }
 

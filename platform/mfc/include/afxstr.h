@@ -7,10 +7,27 @@
 #include <cstdarg>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace platform {
 /// Throws the class library's invalid-argument exception (a CInvalidArgException*).
 [[noreturn]] void throwInvalidArgument();
+
+/// An argument of a printf-style function as it travels through "...": string objects
+/// (anything with GetString()) as their text pointer, scalars and pointers as they are.
+/// Other class objects cannot travel through "..." and stop the compilation.
+template <class T>
+decltype(auto) varargValue(T&& value) {
+    using D = std::decay_t<T>;
+    if constexpr (std::is_class_v<D> && requires { value.GetString(); }) {
+        return value.GetString();
+    } else {
+        static_assert(!std::is_class_v<D> && !std::is_union_v<D>,
+                      "a class object cannot be passed to a printf-style function; pass its text");
+        return static_cast<D>(value);
+    }
+}
 }  // namespace platform
 
 class CStringW {
@@ -143,12 +160,27 @@ public:
 
     // Formatting with the Microsoft runtime's rules: %s takes a wide string, %S or %hs a
     // narrow one, %c a wide character, %I64d a 64-bit integer.
-    void Format(const wchar_t* format, ...);
+    // String objects among the arguments are passed as their text, as the class library's
+    // string (a single pointer) is on Windows; other class objects are refused at compile time.
+    template <class... Args>
+    void Format(const wchar_t* format, Args&&... args) {
+        FormatArguments(format, platform::varargValue(std::forward<Args>(args))...);
+    }
     /// Formats with the string resource id as the format (empty when it is missing).
-    void Format(UINT formatId, ...);
+    template <class... Args>
+    void Format(UINT formatId, Args&&... args) {
+        FormatResource(formatId, platform::varargValue(std::forward<Args>(args))...);
+    }
+    template <class... Args>
+    void AppendFormat(const wchar_t* format, Args&&... args) {
+        AppendFormatArguments(format, platform::varargValue(std::forward<Args>(args))...);
+    }
     void FormatV(const wchar_t* format, va_list args);
-    void AppendFormat(const wchar_t* format, ...);
     void AppendFormatV(const wchar_t* format, va_list args);
+    // The C-variadic forms behind the templates.
+    void FormatArguments(const wchar_t* format, ...);
+    void FormatResource(UINT formatId, ...);
+    void AppendFormatArguments(const wchar_t* format, ...);
 
     /// Loads a string resource: from the current module state's resource module, then from
     /// the extension modules of its resource chain. FALSE, and the text unchanged, when none

@@ -285,7 +285,7 @@ void CStringW::Truncate(int length) {
         text_.resize(static_cast<size_t>(length));
 }
 
-void CStringW::Format(const wchar_t* format, ...) {
+void CStringW::FormatArguments(const wchar_t* format, ...) {
     va_list args;
     va_start(args, format);
     FormatV(format, args);
@@ -294,7 +294,7 @@ void CStringW::Format(const wchar_t* format, ...) {
 
 void CStringW::FormatV(const wchar_t* format, va_list args) { text_ = platform::formatWindows(format, args); }
 
-void CStringW::AppendFormat(const wchar_t* format, ...) {
+void CStringW::AppendFormatArguments(const wchar_t* format, ...) {
     va_list args;
     va_start(args, format);
     AppendFormatV(format, args);

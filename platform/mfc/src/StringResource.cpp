@@ -57,7 +57,7 @@ BOOL CStringW::LoadString(HINSTANCE module, UINT id) {
     return TRUE;
 }
 
-void CStringW::Format(UINT formatId, ...) {
+void CStringW::FormatResource(UINT formatId, ...) {
     CStringW format;
     if (!format.LoadString(formatId)) {
         Empty();

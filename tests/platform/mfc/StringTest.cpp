@@ -143,6 +143,15 @@ TEST(MfcStringTest, FormatFollowsTheMicrosoftRuntime) {
         EXPECT_EQ(c.got, c.expected);
 }
 
+TEST(MfcStringTest, FormatTakesStringObjectsAsTheirText) {
+    const CString folder(L"C:\\Lib"), name(L"a long enough name to leave any small buffer.dwg");
+    CString s;
+    s.Format(L"%s\\%s (%d)", folder, name, 2);
+    EXPECT_EQ(s, L"C:\\Lib\\a long enough name to leave any small buffer.dwg (2)");
+    s.AppendFormat(L" %S", CStringA("narrow"));
+    EXPECT_EQ(s.Right(7), L" narrow");
+}
+
 TEST(MfcStringTest, FormatPercentNWritesNothing) {
     int target = 12345;
     CString s;
