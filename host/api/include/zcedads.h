@@ -46,8 +46,8 @@ ZCAD_PORT int zcedGetPoint(const zds_point base, const ZTCHAR* prompt, zds_point
 ZCAD_PORT int zcedGetCorner(const zds_point base, const ZTCHAR* prompt, zds_point result);
 /// A distance: a number, or a point whose distance from base (required then) is taken.
 ZCAD_PORT int zcedGetDist(const zds_point base, const ZTCHAR* prompt, zds_real* result);
-/// An angle in degrees typed, returned in radians (ANGBASE/ANGDIR applied); or a point
-/// giving the direction from base.
+/// An angle typed in degrees, or a point giving the direction from base (without a base a
+/// second point is asked for); returned in radians, 0 to 2 pi, clockwise when ANGDIR is 1.
 ZCAD_PORT int zcedGetAngle(const zds_point base, const ZTCHAR* prompt, zds_real* result);
 ZCAD_PORT int zcedGetReal(const ZTCHAR* prompt, zds_real* result);
 /// A whole number between -32768 and 32767.
@@ -72,7 +72,9 @@ ZCAD_PORT int zcedAlert(const ZTCHAR* text);
 
 /// Converts a point (disp 0) or a displacement (disp 1: no translation) between coordinate
 /// systems named by result buffers: RTSHORT 0 world, 1 user (the current UCS), 2 display
-/// (same as user here). RTNORM, or RTERROR for a null argument or an unknown system.
+/// (the plan view of the world, so the world's axes), or RT3DPOINT holding an extrusion
+/// direction (the object coordinate system of that normal). RTNORM, or RTERROR for a null
+/// argument or an unknown system (entity names are not supported).
 ZCAD_PORT int zcedTrans(const zds_point pt, const struct resbuf* from, const struct resbuf* to,
                         int disp, zds_point result);
 
