@@ -352,6 +352,13 @@ bool Session::runLine(std::wstring_view text) {
 bool Session::runCommand(std::wstring_view name) { return impl_->command(trimmed(name), false); }
 
 bool Session::Impl::command(const std::wstring& typed, bool prompted) {
+    if (detail::equalsNoCase(typed, L"ESC")) {
+        // Escape at the command prompt cancels nothing, as the host shows it.
+        if (!prompted)
+            detail::writeOutput(L"\nCommand: ");
+        detail::echoAnswer(L"*Cancel*");
+        return true;
+    }
     if (!prompted) {
         detail::writeOutput(L"\nCommand: ");
         detail::echoAnswer(typed);

@@ -48,6 +48,7 @@ TEST(RuntimeSessionTest, ScriptRunsCommandsAndDirectives) {
                  L"nosuch\n"
                  L"PTS\n"
                  L"ESC\n"
+                 L"ESC\n"
                  L"Queue\n"
                  L".setvar userr1 2.5\n"
                  L".getvar USERR1\n");
@@ -57,6 +58,7 @@ TEST(RuntimeSessionTest, ScriptRunsCommandsAndDirectives) {
               L"\nHello there"
               L"\nCommand: nosuch\nUnknown command \"NOSUCH\"."
               L"\nCommand: PTS\nFirst point: *Cancel*"
+              L"\nCommand: *Cancel*"
               L"\nCommand: Queue\nqueued\nCommand: (load \"C:/U/Colors.zelx\")"
               L"\nUSERR1 = 2.5000\n");
     EXPECT_EQ(session.recordedQueue(), std::vector<std::wstring>{L"(load \"C:/U/Colors.zelx\")"});
