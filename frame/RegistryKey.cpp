@@ -2,7 +2,9 @@
 #include "frame/RegistryKey.h"
 
 namespace {
-// The read buffer offers 1024 bytes: up to 511 characters and the terminator.
+// Registry sizes count two bytes per UTF-16 unit. The read buffer offers 1024 bytes: up to
+// 511 characters and the terminator.
+constexpr DWORD kBytesPerUnit = 2;
 constexpr DWORD kValueBufferBytes = 1024;
 }  // namespace
 
@@ -38,7 +40,7 @@ CString RegistryKey::readString(const CString& valueName)
 {
     if (!key)
         return CString();
-    wchar_t buffer[kValueBufferBytes / sizeof(wchar_t)] = {};
+    wchar_t buffer[kValueBufferBytes / kBytesPerUnit] = {};
     DWORD size = kValueBufferBytes;
     LONG result = RegQueryValueExW(key, valueName, nullptr, nullptr,
                                    reinterpret_cast<LPBYTE>(buffer), &size);
@@ -49,7 +51,7 @@ CString RegistryKey::readString(const CString& valueName)
     // A value stored without its terminator may fill the whole buffer: take no more than
     // the bytes the system wrote, and stop at the first terminator within them.
     int length = 0;
-    const int written = static_cast<int>(size / sizeof(wchar_t));
+    const int written = static_cast<int>(size / kBytesPerUnit);
     while (length < written && buffer[length] != L'\0')
         ++length;
     return CString(buffer, length);

@@ -1,6 +1,7 @@
 // Test fixture of the frame tests.
 #include "FrameTestSupport.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -10,7 +11,26 @@
 
 namespace fs = std::filesystem;
 
+void PrintTo(const CStringW& text, std::ostream* os)
+{
+    *os << '"' << platform::toUtf8(text.str()) << '"';
+}
+
 namespace frametest {
+
+namespace {
+// The child's failures go to its standard error, which the parent shows with its verdict.
+void reportFailuresOfThisProcess()
+{
+    const testing::TestResult* result = testing::UnitTest::GetInstance()->current_test_info()->result();
+    for (int i = 0; i < result->total_part_count(); ++i) {
+        const testing::TestPartResult& part = result->GetTestPartResult(i);
+        if (part.failed())
+            std::fprintf(stderr, "%s:%d: %s\n", part.file_name() ? part.file_name() : "?", part.line_number(),
+                         part.message());
+    }
+}
+}  // namespace
 
 void inFreshProcess(const std::function<void()>& body)
 {
@@ -18,6 +38,7 @@ void inFreshProcess(const std::function<void()>& body)
     EXPECT_EXIT(
         {
             body();
+            reportFailuresOfThisProcess();
             std::fflush(stdout);
             std::exit(testing::Test::HasFailure() ? 1 : 0);
         },

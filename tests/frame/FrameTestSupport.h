@@ -2,11 +2,16 @@
 // hive file of its own, copies of the built modules, and runs in a fresh process.
 #pragma once
 
+#include <afxstr.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <string>
+
+/// Shows texts in test failures as text (UTF-8).
+void PrintTo(const CStringW& text, std::ostream* os);
 
 namespace frametest {
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "FrameTestSupport.h"
 #include "platform/Registry.h"
 #include "platform/Session.h"
 
@@ -34,7 +35,8 @@ protected:
     }
     void setString(const wchar_t* name, const std::wstring& text)
     {
-        setValue(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        // Registry sizes count two bytes per UTF-16 unit, the terminator included.
+        setValue(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
     }
 
     std::wstring shown;
@@ -58,8 +60,8 @@ TEST_F(RegistryKeyTest, ReadsValuesThatFitIn1024Bytes)
 
 TEST_F(RegistryKeyTest, ValueWithoutTerminatorStopsAtTheBytesStored)
 {
-    const std::wstring full(512, L'c');  // exactly 1024 bytes, no terminator
-    setValue(L"Raw", REG_BINARY, full.c_str(), 1024);
+    const std::wstring full(512, L'c');  // exactly 1024 bytes, stored without a terminator
+    setValue(L"Raw", REG_SZ, full.c_str(), 1024);
     EXPECT_EQ(readRegistryString(kKey, L"Raw", HKEY_LOCAL_MACHINE), full.c_str());
 }
 

@@ -59,7 +59,8 @@ TEST_F(TavrixAppOnceTest, FoldersAreReadOncePerProcess)
         ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\VORANT\\Tavrix\\2023", 0, KEY_SET_VALUE, &key),
                   ERROR_SUCCESS);
         const wchar_t second[] = L"C:\\Second";
-        ASSERT_EQ(RegSetValueExW(key, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(second), sizeof(second)),
+        ASSERT_EQ(RegSetValueExW(key, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(second),
+                                 (wcslen(second) + 1) * 2),
                   ERROR_SUCCESS);
         RegCloseKey(key);
         TavrixApp again;

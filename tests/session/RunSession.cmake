@@ -2,8 +2,10 @@
 #   -DCADHOST=program -DMODULES=folder with Tavrix.zrx and TavrixLP.dll -DSCRIPT=file.scr
 #   -DEXPECTED=file.txt -DWORK=scratch folder [-DDATA=folder copied into the installation]
 #   [-DPACK=OFF: install without the language pack]
-# In the expected text, @DATE@ stands for the build date in the banner and @INSTALL@ for
-# the installation folder as the plug-in sees it (Windows form).
+#   [-DCOMPANION=folder copied as the companion's installation "utilpack" beside it]
+# In the expected text, @DATE@ stands for the build date in the banner, @INSTALL@ for the
+# installation folder as the plug-in sees it (Windows form) and @UTILPACK@ for the
+# companion's folder (Windows form, with backslashes or forward slashes).
 foreach(var CADHOST MODULES SCRIPT EXPECTED WORK)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "RunSession.cmake needs -D${var}=...")
@@ -19,6 +21,9 @@ endif()
 if(DEFINED DATA AND IS_DIRECTORY ${DATA})
   file(COPY ${DATA}/ DESTINATION ${WORK}/install)
 endif()
+if(DEFINED COMPANION AND IS_DIRECTORY ${COMPANION})
+  file(COPY ${COMPANION}/ DESTINATION ${WORK}/utilpack)
+endif()
 
 execute_process(
   COMMAND ${CADHOST} --install ${WORK}/install --appdata ${WORK}/appdata
@@ -32,6 +37,9 @@ file(READ ${WORK}/transcript.txt actual)
 string(REGEX REPLACE "_\\(([A-Z][a-z][a-z] [ 1-3][0-9] [0-9][0-9][0-9][0-9])\\)" "_(@DATE@)" actual "${actual}")
 string(REPLACE "/" "\\" install "Z:${WORK}/install")
 string(REPLACE "${install}" "@INSTALL@" actual "${actual}")
+string(REPLACE "/" "\\" utilpack "Z:${WORK}/utilpack")
+string(REPLACE "${utilpack}" "@UTILPACK@" actual "${actual}")
+string(REPLACE "Z:${WORK}/utilpack" "@UTILPACK@" actual "${actual}")
 file(WRITE ${WORK}/actual.txt "${actual}")
 
 file(READ ${EXPECTED} expected)
