@@ -30,6 +30,7 @@ struct Value {
     DWORD type = REG_SZ;
     std::wstring text;         // REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ
     std::vector<BYTE> bytes;   // every other type
+    bool terminated = true;    // text stored with its terminator (sizes count it)
     bool isText() const { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 };
 
@@ -142,7 +143,7 @@ bool startsWith(std::wstring_view text, std::wstring_view prefix) { return text.
 bool needsPrefix(std::wstring_view text) {
     if (text.find_first_of(L"\r\n") != std::wstring_view::npos || text.find(L'\0') != std::wstring_view::npos)
         return true;
-    for (const wchar_t* prefix : {L"sz:", L"expand:", L"multi:", L"dword:", L"hex:", L"hex("})
+    for (const wchar_t* prefix : {L"sz:", L"szn:", L"expand:", L"multi:", L"dword:", L"hex:", L"hex("})
         if (startsWith(text, prefix))
             return true;
     return false;
@@ -159,7 +160,10 @@ std::wstring formatName(const std::wstring& name) {
 std::wstring formatValue(const Value& value) {
     wchar_t buffer[32];
     switch (value.type) {
-    case REG_SZ: return needsPrefix(value.text) ? L"sz:" + escape(value.text, false) : value.text;
+    case REG_SZ:
+        if (!value.terminated)
+            return L"szn:" + escape(value.text, false);
+        return needsPrefix(value.text) ? L"sz:" + escape(value.text, false) : value.text;
     case REG_EXPAND_SZ: return L"expand:" + escape(value.text, false);
     case REG_MULTI_SZ: return L"multi:" + escape(value.text, false);
     case REG_DWORD:
@@ -214,6 +218,10 @@ bool parseValue(std::wstring_view text, Value& value) {
     if (startsWith(text, L"sz:")) {
         value.type = REG_SZ;
         value.text = unescape(text.substr(3));
+    } else if (startsWith(text, L"szn:")) {
+        value.type = REG_SZ;
+        value.text = unescape(text.substr(4));
+        value.terminated = false;
     } else if (startsWith(text, L"expand:")) {
         value.type = REG_EXPAND_SZ;
         value.text = unescape(text.substr(7));
@@ -430,9 +438,10 @@ LSTATUS keyFor(HKEY hKey, LPCWSTR subKey, REGSAM needed, Key*& key) {
     return ERROR_SUCCESS;
 }
 
-// The size in Windows bytes of a text value: UTF-16 units and the terminator, 2 bytes each.
-DWORD textSize(const std::wstring& text) {
-    size_t units = 1;
+// The size in Windows bytes of a text value: UTF-16 units and the terminator (when it was
+// stored), 2 bytes each.
+DWORD textSize(const std::wstring& text, bool terminated) {
+    size_t units = terminated ? 1 : 0;
     for (wchar_t ch : text)
         units += static_cast<uint32_t>(ch) > 0xFFFF ? 2 : 1;
     return static_cast<DWORD>(units * 2);
@@ -444,7 +453,8 @@ LSTATUS queryOut(const Value& value, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcb
         *lpType = value.type;
     if (lpData && !lpcbData)
         return ERROR_INVALID_PARAMETER;
-    const DWORD needed = value.isText() ? textSize(value.text) : static_cast<DWORD>(value.bytes.size());
+    const DWORD needed =
+        value.isText() ? textSize(value.text, value.terminated) : static_cast<DWORD>(value.bytes.size());
     if (!lpcbData)
         return ERROR_SUCCESS;
     if (!lpData) {
@@ -458,7 +468,9 @@ LSTATUS queryOut(const Value& value, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcb
     if (value.isText()) {
         auto* out = reinterpret_cast<wchar_t*>(lpData);
         value.text.copy(out, value.text.size());
-        out[value.text.size()] = L'\0';
+        // A terminator is added when the buffer has room, stored or not.
+        if (value.text.size() < *lpcbData / 2)
+            out[value.text.size()] = L'\0';
     } else if (!value.bytes.empty()) {
         std::memcpy(lpData, value.bytes.data(), value.bytes.size());
     }
@@ -581,6 +593,9 @@ LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, cons
                 ++n;
         }
         value.text.assign(text ? text : L"", n);
+        // Counted in UTF-16 units: the text fills cbData without a terminator when the units
+        // of its characters (pairs for those past U+FFFF) use all of it.
+        value.terminated = textSize(value.text, false) < cbData;
     } else {
         value.bytes.assign(lpData, lpData + cbData);
     }

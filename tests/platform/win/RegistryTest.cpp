@@ -51,6 +51,21 @@ TEST_F(WinRegistryTest, QueryHonoursTheCallersBufferSize) {
     EXPECT_EQ(RegQueryValueExW(key, L"Long", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(size, 1026u);
 
+    // Stored without a terminator, 512 characters are exactly 1024 bytes, as on Windows.
+    HKEY writable = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\VORANT\\Tavrix\\2023", 0, KEY_ALL_ACCESS, &writable),
+              ERROR_SUCCESS);
+    const std::wstring full(512, L'c');
+    ASSERT_EQ(RegSetValueExW(writable, L"Raw", 0, REG_SZ, reinterpret_cast<const BYTE*>(full.c_str()), 1024),
+              ERROR_SUCCESS);
+    RegCloseKey(writable);
+    std::wstring raw(513, L'?');
+    size = 1024;
+    EXPECT_EQ(RegQueryValueExW(key, L"Raw", nullptr, nullptr, reinterpret_cast<LPBYTE>(raw.data()), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(size, 1024u);
+    EXPECT_EQ(raw.substr(0, 513), full + L'?');
+
     EXPECT_EQ(RegQueryValueExW(key, L"Missing", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
     const std::wstring text = L"x";
     EXPECT_EQ(RegSetValueExW(key, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), 4),

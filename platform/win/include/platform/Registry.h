@@ -15,6 +15,7 @@
 //   text                 REG_SZ, the rest of the line as it stands (backslashes literal);
 //   sz:text              REG_SZ with "\\", "\r", "\n", "\0" escapes, for strings that hold
 //                        CR, LF or NUL or begin with one of the prefixes of this list;
+//   szn:text             REG_SZ stored without its terminator, escaped the same way;
 //   expand:text          REG_EXPAND_SZ, escaped the same way;
 //   multi:a\0b\0         REG_MULTI_SZ, escaped the same way;
 //   dword:0000002a       REG_DWORD, exactly 8 hex digits;

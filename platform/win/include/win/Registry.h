@@ -47,15 +47,18 @@ LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpCl
                         REGSAM samDesired, const SECURITY_ATTRIBUTES* lpSecurityAttributes, PHKEY phkResult,
                         LPDWORD lpdwDisposition);
 /// Reads a value (null or empty name: the default value). Sizes are Windows sizes: a string
-/// value counts 2 bytes per UTF-16 unit including its terminator, and the caller's buffer
-/// holds *lpcbData / 2 wchar_t units (it is a WCHAR array sized for Windows). lpData null:
+/// value counts 2 bytes per UTF-16 unit, with its terminator when it was stored with one,
+/// and the caller's buffer holds *lpcbData / 2 wchar_t units (a WCHAR array sized as on
+/// Windows: declare `wchar_t buffer[bytes / 2]`, not `bytes / sizeof(wchar_t)`, which is 4
+/// here). A terminator is added after the text whenever the buffer has room for it. lpData null:
 /// only *lpcbData is set. Buffer too small: ERROR_MORE_DATA with the size needed in *lpcbData,
 /// the buffer untouched. Missing value: ERROR_FILE_NOT_FOUND. lpData without lpcbData:
 /// ERROR_INVALID_PARAMETER. The key needs KEY_QUERY_VALUE.
 LSTATUS RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
                          LPDWORD lpcbData);
 /// Stores a value. REG_SZ / REG_EXPAND_SZ data are wchar_t text; cbData counts 2 bytes per
-/// unit and the text ends at the first NUL or after cbData / 2 units. Other types are raw
+/// unit and the text ends at the first NUL or after cbData / 2 units (so (len + 1) * 2 and
+/// (len + 1) * sizeof(wchar_t) both store the text with its terminator; len * 2 without). Other types are raw
 /// bytes. The key needs KEY_SET_VALUE. A file-backed hive is rewritten at once; when that
 /// write fails the call returns ERROR_CANTWRITE (the value stays set in memory).
 LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
