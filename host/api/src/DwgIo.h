@@ -1,0 +1,44 @@
+// Drawing-file codec internals: DXF document <-> drawing database.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/db/Database.h"
+#include "host/dxf/Document.h"
+
+namespace host::dwgio {
+
+/// What a read keeps beside the database: the sections and objects the model does not
+/// hold, and the entities whose type data the model keeps only as an UnknownEntity.
+struct KeptFile {
+    host::dxf::Document doc;  ///< entities and modelled records removed
+    std::map<std::uint64_t, host::dxf::Entity> rawEntities;  ///< by handle
+    std::map<std::uint64_t, std::string> layoutOfBlock;      ///< block record handle -> layout handle
+    std::map<std::uint64_t, std::vector<host::dxf::LinetypeElement>> linetypePatterns;  ///< by handle
+};
+
+// Encoding of file data that has no place in the model, inside unmodelledGroups:
+// a subclass marker (the groups that follow belong to it), application data groups,
+// the true colour, and the BLOCK/ENDBLK handles of a block record.
+constexpr int kSubclassMark = -100;
+constexpr int kAppDataBase = -100000;  ///< appData tag code c stored as kAppDataBase - c
+constexpr int kTrueColor = -420;
+constexpr int kBlockBeginHandle = -5;
+constexpr int kBlockEndHandle = -6;
+constexpr int kBlockBeginLayer = -8;
+constexpr int kBlockFlags = -70;
+constexpr int kBlockDescription = -4;
+constexpr int kBlockXrefPath = -1;
+
+std::wstring widen(const std::string& s);
+std::string narrow(const std::wstring& s);
+std::uint64_t parseHandle(const std::string& hex);
+std::string handleText(std::uint64_t h);
+
+Zcad::ErrorStatus readDocument(ZcDbDatabase& db, host::dxf::Document doc);
+host::dxf::Document buildDocument(const ZcDbDatabase& db);
+
+}  // namespace host::dwgio

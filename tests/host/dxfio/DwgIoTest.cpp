@@ -1,0 +1,241 @@
+// The drawing-file codec: DXF files into the database and back.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+#include "host/db/Database.h"
+#include "host/dxf/Reader.h"
+#include "platform/Paths.h"
+#include "zcdbheaders.h"
+
+namespace {
+
+// A sign drawing: layer, a block with an attribute definition, a reference with its
+// attribute, a line with xdata, an entity kind the model keeps raw, base point (1,2).
+const char* const kSign =
+    "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n9\n$INSBASE\n10\n1.0\n20\n2.0\n30\n0.0\n"
+    "9\n$TEXTSIZE\n40\n3.5\n0\nENDSEC\n"
+    "0\nSECTION\n2\nTABLES\n"
+    "0\nTABLE\n2\nLAYER\n70\n2\n0\nLAYER\n2\n0\n70\n0\n62\n7\n6\nCONTINUOUS\n"
+    "0\nLAYER\n2\nSign\n70\n4\n62\n-3\n6\nCONTINUOUS\n0\nENDTAB\n"
+    "0\nTABLE\n2\nAPPID\n70\n2\n0\nAPPID\n2\nACAD\n70\n0\n0\nAPPID\n2\nTAVRIX\n70\n0\n0\nENDTAB\n"
+    "0\nENDSEC\n"
+    "0\nSECTION\n2\nBLOCKS\n"
+    "0\nBLOCK\n8\n0\n2\nPLATE\n70\n2\n10\n10.0\n20\n5.0\n30\n0.0\n3\nPLATE\n"
+    "0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n11\n20.0\n21\n0.0\n31\n0.0\n"
+    "0\nATTDEF\n8\n0\n10\n1.0\n20\n1.0\n30\n0.0\n40\n2.5\n1\nDefault\n3\nName?\n2\nNAME\n70\n9\n"
+    "0\nENDBLK\n8\n0\n"
+    "0\nENDSEC\n"
+    "0\nSECTION\n2\nENTITIES\n"
+    "0\nLINE\n8\nSign\n62\n1\n10\n1.0\n20\n2.0\n30\n0.0\n11\n4.0\n21\n6.0\n31\n0.0\n"
+    "1001\nTAVRIX\n1000\nsign line\n1070\n42\n"
+    "0\nINSERT\n8\nSign\n66\n1\n2\nPLATE\n10\n100.0\n20\n50.0\n30\n0.0\n41\n2.0\n42\n2.0\n50\n90.0\n"
+    "0\nATTRIB\n8\nSign\n10\n101.0\n20\n51.0\n30\n0.0\n40\n2.5\n1\nHello\n2\nNAME\n70\n1\n"
+    "0\nSEQEND\n8\nSign\n"
+    "0\nELLIPSE\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n11\n5.0\n21\n0.0\n31\n0.0\n40\n0.5\n41\n0.0\n42\n6.283185307179586\n"
+    "0\nENDSEC\n0\nEOF\n";
+
+std::string tempPath(const std::string& name) {
+    return (testing::TempDir().empty() ? std::string("/tmp/") : testing::TempDir()) + "dwgio_" +
+           std::to_string(::getpid()) + "_" + name;
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::wstring win(const std::string& path) { return platform::toWindowsPath(path); }
+
+std::unique_ptr<ZcDbDatabase> load(const std::string& path, Zcad::ErrorStatus* status = nullptr) {
+    auto db = std::make_unique<ZcDbDatabase>(false, true);
+    Zcad::ErrorStatus es = db->readDwgFile(win(path).c_str());
+    if (status) *status = es;
+    return db;
+}
+
+template <class T>
+std::vector<T*> entitiesOf(ZcDbObjectId btrId) {
+    std::vector<T*> out;
+    auto* btr = ZcDbBlockTableRecord::cast(host::db::peekObject(btrId));
+    if (!btr) return out;
+    for (ZcDbObjectId id : btr->entityIds())
+        if (auto* e = T::cast(host::db::peekObject(id))) out.push_back(e);
+    return out;
+}
+
+ZcDbObjectId blockNamed(ZcDbDatabase& db, const wchar_t* name) {
+    auto* table = ZcDbSymbolTable::cast(host::db::peekObject(db.blockTableId()));
+    for (ZcDbObjectId id : table->recordIds())
+        if (host::db::sameName(ZcDbSymbolTableRecord::cast(host::db::peekObject(id))->getNameConst(), name))
+            return id;
+    return {};
+}
+
+std::wstring layerName(const ZcDbEntity* e) {
+    auto* rec = ZcDbSymbolTableRecord::cast(host::db::peekObject(e->layerId()));
+    return rec ? rec->getNameConst() : L"";
+}
+
+class DwgIoTest : public testing::Test {
+protected:
+    void SetUp() override {
+        sign_ = tempPath("sign.dwg");
+        writeText(sign_, kSign);
+    }
+    void TearDown() override {
+        for (const std::string& p : cleanup_) std::remove(p.c_str());
+        std::remove(sign_.c_str());
+    }
+    std::string temp(const std::string& name) {
+        cleanup_.push_back(tempPath(name));
+        return cleanup_.back();
+    }
+    std::string sign_;
+    std::vector<std::string> cleanup_;
+};
+
+TEST_F(DwgIoTest, ReadsEntitiesPropertiesAttributesAndBasePoint) {
+    Zcad::ErrorStatus es;
+    auto db = load(sign_, &es);
+    ASSERT_EQ(es, Zcad::eOk);
+    EXPECT_EQ(db->insbase(), ZcGePoint3d(1, 2, 0));
+    EXPECT_EQ(std::get<double>(host::db::headerVar(db.get(), L"TEXTSIZE")), 3.5);
+
+    auto lines = entitiesOf<ZcDbLine>(db->modelSpaceId());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0]->startPoint(), ZcGePoint3d(1, 2, 0));
+    EXPECT_EQ(lines[0]->endPoint(), ZcGePoint3d(4, 6, 0));
+    EXPECT_EQ(lines[0]->colorIndex(), 1);
+    EXPECT_EQ(layerName(lines[0]), L"Sign");
+    const auto& xd = host::db::xdataItems(lines[0]);
+    ASSERT_EQ(xd.size(), 3u);
+    EXPECT_EQ(std::get<std::wstring>(xd[0].value), L"TAVRIX");
+    EXPECT_EQ(std::get<std::wstring>(xd[1].value), L"sign line");
+    EXPECT_EQ(std::get<Zdesk::Int32>(xd[2].value), 42);
+
+    auto* layer = ZcDbLayerTableRecord::cast(host::db::peekObject(lines[0]->layerId()));
+    ASSERT_NE(layer, nullptr);
+    EXPECT_TRUE(layer->isOff());
+    EXPECT_TRUE(layer->isLocked());
+    EXPECT_EQ(layer->color().colorIndex(), 3);
+
+    ZcDbObjectId plate = blockNamed(*db, L"PLATE");
+    ASSERT_FALSE(plate.isNull());
+    EXPECT_EQ(ZcDbBlockTableRecord::cast(host::db::peekObject(plate))->origin(), ZcGePoint3d(10, 5, 0));
+    auto defs = entitiesOf<ZcDbAttributeDefinition>(plate);
+    ASSERT_EQ(defs.size(), 1u);
+    EXPECT_EQ(defs[0]->flagBits(), 9);
+    EXPECT_STREQ(defs[0]->tagConst(), L"NAME");
+    EXPECT_STREQ(defs[0]->promptConst(), L"Name?");
+
+    auto refs = entitiesOf<ZcDbBlockReference>(db->modelSpaceId());
+    ASSERT_EQ(refs.size(), 1u);
+    EXPECT_EQ(refs[0]->blockTableRecord(), plate);
+    EXPECT_EQ(refs[0]->position(), ZcGePoint3d(100, 50, 0));
+    EXPECT_NEAR(refs[0]->rotation(), 3.14159265358979 / 2, 1e-12);
+    ASSERT_EQ(refs[0]->attributeIds().size(), 1u);
+    auto* att = ZcDbAttribute::cast(host::db::peekObject(refs[0]->attributeIds()[0]));
+    ASSERT_NE(att, nullptr);
+    EXPECT_STREQ(att->textStringConst(), L"Hello");
+    EXPECT_EQ(att->flagBits(), 1);
+
+    auto raw = entitiesOf<host::db::UnknownEntity>(db->modelSpaceId());
+    ASSERT_EQ(raw.size(), 1u);
+    EXPECT_EQ(raw[0]->typeName(), L"ELLIPSE");
+    EXPECT_EQ(host::db::openObjectCount(db.get()), 0);
+}
+
+TEST_F(DwgIoTest, RoundTripKeepsEverythingByteForByte) {
+    auto db = load(sign_);
+    std::string first = temp("first.dwg"), second = temp("second.dwg");
+    ASSERT_EQ(db->saveAs(win(first).c_str()), Zcad::eOk);
+    Zcad::ErrorStatus es;
+    auto again = load(first, &es);
+    ASSERT_EQ(es, Zcad::eOk);
+    ASSERT_EQ(again->saveAs(win(second).c_str()), Zcad::eOk);
+    EXPECT_EQ(readText(first), readText(second));
+
+    // The saved file still has what was read, the raw entity's groups included.
+    auto doc = host::dxf::readFile(second);
+    ASSERT_TRUE(doc) << doc.status().toString();
+    bool ellipse = false;
+    for (const auto& e : doc->entities) {
+        if (e.type != "ELLIPSE") continue;
+        ellipse = true;
+        std::string groups;
+        for (const auto& x : e.extra) groups += std::to_string(x.tag.code) + "=" + x.tag.value + ";";
+        EXPECT_NE(groups.find("40=0.5"), std::string::npos) << groups;
+    }
+    EXPECT_TRUE(ellipse);
+    EXPECT_FALSE(doc->thumbnail.empty());
+    EXPECT_EQ(again->insbase(), ZcGePoint3d(1, 2, 0));
+    auto lines = entitiesOf<ZcDbLine>(again->modelSpaceId());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(host::db::xdataItems(lines[0]).size(), 3u);
+    EXPECT_EQ(layerName(lines[0]), L"Sign");
+}
+
+TEST_F(DwgIoTest, SavedFileLoadsInEzdxfWithoutAuditErrors) {
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "ezdxf is not installed";
+    auto db = load(sign_);
+    std::string out = temp("ezdxf.dwg");
+    ASSERT_EQ(db->saveAs(win(out).c_str()), Zcad::eOk);
+    std::string cmd = "/usr/bin/python3 -c \"import sys, ezdxf; doc=ezdxf.readfile(sys.argv[1]); a=doc.audit(); "
+                      "[print(e) for e in a.errors]; sys.exit(len(a.errors))\" " + out;
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+}
+
+TEST_F(DwgIoTest, BadFilesFail) {
+    std::string garbage = temp("garbage.dwg"), truncated = temp("truncated.dwg"), binary = temp("binary.dwg");
+    writeText(garbage, "this is not a drawing\n\x01\x02\x03 at all\n");
+    writeText(truncated, std::string(kSign).substr(0, std::string(kSign).size() / 2));
+    writeText(binary, std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + std::string(64, '\x7f'));
+    for (const std::string& p : {garbage, truncated, binary, tempPath("missing.dwg")}) {
+        Zcad::ErrorStatus es;
+        auto db = load(p, &es);
+        EXPECT_NE(es, Zcad::eOk) << p;
+    }
+}
+
+TEST_F(DwgIoTest, SignInsertsIntoDrawingWithThousandBlocks) {
+    ZcDbDatabase work(true);
+    ZcDbBlockTable* table = nullptr;
+    ASSERT_EQ(work.getSymbolTable(table, ZcDb::kForWrite), Zcad::eOk);
+    for (int i = 0; i < 1000; ++i) {
+        auto* btr = new ZcDbBlockTableRecord;
+        btr->setName((L"B" + std::to_wstring(i)).c_str());
+        ASSERT_EQ(table->add(btr), Zcad::eOk);
+        auto* line = new ZcDbLine(ZcGePoint3d(0, 0, 0), ZcGePoint3d(i, 1, 0));
+        ASSERT_EQ(btr->appendZcDbEntity(line), Zcad::eOk);
+        line->close();
+        btr->close();
+    }
+    table->close();
+
+    ZcDbDatabase sign(false, true);
+    ASSERT_EQ(sign.readDwgFile(win(sign_).c_str()), Zcad::eOk);
+    ZcDbObjectId blockId;
+    ASSERT_EQ(work.insert(blockId, L"SIGN", &sign), Zcad::eOk);
+    auto* btr = ZcDbBlockTableRecord::cast(host::db::peekObject(blockId));
+    ASSERT_NE(btr, nullptr);
+    EXPECT_EQ(btr->origin(), ZcGePoint3d(1, 2, 0));
+    EXPECT_EQ(entitiesOf<ZcDbLine>(blockId).size(), 1u);
+    EXPECT_EQ(entitiesOf<ZcDbBlockReference>(blockId).size(), 1u);
+    EXPECT_FALSE(blockNamed(work, L"PLATE").isNull());
+    EXPECT_EQ(host::db::openObjectCount(&work), 0);
+}
+
+}  // namespace
