@@ -17,11 +17,14 @@ namespace {
 Zcad::ErrorStatus readDrawing(ZcDbDatabase& db, const std::wstring& path) {
     std::string file = platform::toUnixPath(path);
     if (file.empty()) return Zcad::eFileNotFound;
-    {
-        std::ifstream probe(file, std::ios::binary);
-        if (!probe) return Zcad::eFileNotFound;
-    }
-    auto doc = host::dxf::readFile(file);
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return Zcad::eFileNotFound;
+    std::string buffer((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // A drawing cut short would otherwise be repaired into a smaller one without notice:
+    // the file must end with its EOF group.
+    std::size_t end = buffer.find_last_not_of(" \t\r\n\x1a");
+    if (end == std::string::npos || end < 2 || buffer.compare(end - 2, 3, "EOF") != 0) return Zcad::eBadDxfFile;
+    auto doc = host::dxf::read(buffer);
     if (!doc) return Zcad::eBadDxfFile;
     Zcad::ErrorStatus es = readDocument(db, std::move(*doc));
     if (es == Zcad::eOk) host::db::setOriginalFileName(&db, path);
