@@ -66,9 +66,7 @@ void BM_LoadAliasFile(benchmark::State& state) {
     BenchFile file("Alias.csv");
     file.write(aliasBytes());
     for (auto _ : state) {
-        state.PauseTiming();
         SignNamesAliases::unload();
-        state.ResumeTiming();
         SignNamesAliases::load(file.windowsPath);
         benchmark::DoNotOptimize(SignNamesAliases::isLoaded());
     }
