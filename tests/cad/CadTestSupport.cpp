@@ -10,13 +10,21 @@ namespace cadtest {
 
 void CadTest::SetUp() {
     session = std::make_unique<host::Session>();
-    StrictDatabaseTest::SetUp();
-    db = StrictDatabaseTest::db();
+    previousWorking_ = zcdbHostApplicationServices()->workingDatabase();
+    db = new ZcDbDatabase(true, false);
+    zcdbHostApplicationServices()->setWorkingDatabase(db);
     session->clearTranscript();
 }
 
 void CadTest::TearDown() {
-    StrictDatabaseTest::TearDown();
+    EXPECT_EQ(host::db::openObjectCount(db), 0) << [this] {
+        std::wstring lines;
+        for (const std::wstring& line : host::db::openObjectReport(db))
+            lines += line + L"\n";
+        return std::string(lines.begin(), lines.end());
+    }();
+    zcdbHostApplicationServices()->setWorkingDatabase(previousWorking_);
+    delete db;
     db = nullptr;
     session.reset();
 }
