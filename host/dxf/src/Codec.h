@@ -15,7 +15,7 @@ const Schema<RawEntity>& emptySchema();
 /// Reads one entity record (the tags after its 0 group) into `e`; e.type must be set.
 void readEntity(TagSpan tags, Entity& e, ReadContext& ctx);
 /// Reads a record with only the common entity groups (SEQEND, VERTEX kept raw, ENDBLK).
-void readEntityBase(TagSpan tags, EntityBase& e, ReadContext& ctx, const Schema<RawEntity>& spec);
+void readEntityBase(TagSpan tags, EntityBase& e, ReadContext& ctx, const Schema<RawEntity>& schemaState);
 /// Writes an entity and the entities that follow it (children, SEQEND).
 void writeEntity(const Entity& e, TagWriter& w);
 

@@ -336,8 +336,8 @@ template <class T>
 void readAs(TagSpan tags, Entity& e, const Schema<T>& schema, ReadContext& ctx) {
   T data;
   PartState<EntityBase> base(entityBaseSchema(), e);
-  PartState<T> spec(schema, data);
-  readRecord(tags, e, base, spec, ctx);
+  PartState<T> schemaState(schema, data);
+  readRecord(tags, e, base, schemaState, ctx);
   e.data = std::move(data);
 }
 
@@ -392,10 +392,10 @@ void readEntity(TagSpan tags, Entity& e, ReadContext& ctx) {
   }
 }
 
-void readEntityBase(TagSpan tags, EntityBase& e, ReadContext& ctx, const Schema<RawEntity>& spec) {
+void readEntityBase(TagSpan tags, EntityBase& e, ReadContext& ctx, const Schema<RawEntity>& schemaState) {
   RawEntity none;
   PartState<EntityBase> base(entityBaseSchema(), e);
-  PartState<RawEntity> part(spec, none);
+  PartState<RawEntity> part(schemaState, none);
   readRecord(tags, e, base, part, ctx);
 }
 
@@ -442,8 +442,8 @@ void writeEntity(const Entity& e, TagWriter& w) {
 
 void readBlockBegin(TagSpan tags, Block& b, ReadContext& ctx) {
   PartState<EntityBase> base(entityBaseSchema(), b.begin);
-  PartState<BlockBegin> spec(blockBeginSchema(), b.def);
-  readRecord(tags, b.begin, base, spec, ctx);
+  PartState<BlockBegin> schemaState(blockBeginSchema(), b.def);
+  readRecord(tags, b.begin, base, schemaState, ctx);
 }
 
 void readBlockEnd(TagSpan tags, Block& b, ReadContext& ctx) { readEntityBase(tags, b.end, ctx, endblkSchema()); }

@@ -210,10 +210,10 @@ struct RecordKind {
 };
 
 /// Reads the groups of one record (everything after its 0 group) into `base` (the common
-/// subclass of `obj`) and `spec` (the type's own subclasses). Groups no field takes go to
+/// subclass of `obj`) and `schemaState` (the type's own subclasses). Groups no field takes go to
 /// obj.extra with their subclass; 102 groups to obj.appData; 1001 and after to obj.xdata.
 template <class B, class S>
-void readRecord(TagSpan tags, ObjectBase& obj, PartState<B>& base, PartState<S>& spec,
+void readRecord(TagSpan tags, ObjectBase& obj, PartState<B>& base, PartState<S>& schemaState,
                 ReadContext& ctx, RecordKind kind = {}) {
   bool markers = false;
   for (const TagView& t : tags)
@@ -223,24 +223,24 @@ void readRecord(TagSpan tags, ObjectBase& obj, PartState<B>& base, PartState<S>&
     }
   std::string_view subclass;
   if (markers) {
-    base.mask = spec.mask = 0;
+    base.mask = schemaState.mask = 0;
   } else {  // R12: no subclass markers, every field may appear anywhere
     base.mask = base.schema.allMask();
-    spec.mask = spec.schema.allMask();
+    schemaState.mask = schemaState.schema.allMask();
   }
   bool haveHandle = false, haveOwner = false;
-  const auto& trailer = spec.schema.trailer;
+  const auto& trailer = schemaState.schema.trailer;
   std::size_t i = 0, n = tags.size();
   while (i < n) {
     const TagView& t = tags[i];
     if (t.code == 100) {
       subclass = t.value;
       base.mask = base.schema.maskFor(subclass);
-      spec.mask = spec.schema.maskFor(subclass);
+      schemaState.mask = schemaState.schema.maskFor(subclass);
       // An alias keeps its extra groups under the canonical marker.
       if (base.mask) subclass = base.schema.subclasses[std::countr_zero(base.mask)].marker;
-      else if (spec.mask) subclass = spec.schema.subclasses[std::countr_zero(spec.mask)].marker;
-      if (!base.mask && !spec.mask) obj.extra.push_back({std::string(subclass), Tag(t)});
+      else if (schemaState.mask) subclass = schemaState.schema.subclasses[std::countr_zero(schemaState.mask)].marker;
+      if (!base.mask && !schemaState.mask) obj.extra.push_back({std::string(subclass), Tag(t)});
       ++i;
       continue;
     }
@@ -311,12 +311,12 @@ void readRecord(TagSpan tags, ObjectBase& obj, PartState<B>& base, PartState<S>&
       ++i;
       continue;
     }
-    if (trailer && t.code == spec.schema.trailerCode) {
-      i = std::max(trailer->read(spec.object, tags, i, ctx), i + 1);
+    if (trailer && t.code == schemaState.schema.trailerCode) {
+      i = std::max(trailer->read(schemaState.object, tags, i, ctx), i + 1);
       continue;
     }
     std::size_t next = tryRead(base, tags, i, ctx);
-    if (next == i) next = tryRead(spec, tags, i, ctx);
+    if (next == i) next = tryRead(schemaState, tags, i, ctx);
     if (next == i) {
       obj.extra.push_back({std::string(markers ? subclass : std::string_view()), Tag(t)});
       next = i + 1;
@@ -372,7 +372,7 @@ bool knows(const Schema<T>& s, std::string_view marker) {
 }
 
 /// Writes one record: 0 type, handle, 102 groups, owner, the subclasses of `base` then of
-/// `spec` (each with its extra groups), extra groups of other subclasses, the trailer, xdata.
+/// `schemaState` (each with its extra groups), extra groups of other subclasses, the trailer, xdata.
 template <class B, class S>
 void writeRecord(std::string_view type, const ObjectBase& obj, const Schema<B>& bs, const B& b,
                  const Schema<S>& ss, const S& s, TagWriter& w, RecordKind kind = {}) {

@@ -101,8 +101,8 @@ const Schema<BlockRecord>& blockRecordSchema() {
 template <class R>
 void readTyped(TagSpan tags, R& r, const Schema<R>& schema, ReadContext& ctx) {
   PartState<ObjectBase> base(symbolRecordSchema(), r);
-  PartState<R> spec(schema, r);
-  readRecord(tags, r, base, spec, ctx);
+  PartState<R> schemaState(schema, r);
+  readRecord(tags, r, base, schemaState, ctx);
 }
 
 template <class R>
@@ -123,8 +123,8 @@ void readRecord(TagSpan tags, BlockRecord& r, ReadContext& ctx) { readTyped(tags
 void readRecord(TagSpan tags, RawRecord& r, ReadContext& ctx) {
   RawEntity none;
   PartState<ObjectBase> base(symbolRecordSchema(), r);
-  PartState<RawEntity> spec(emptySchema(), none);
-  readRecord(tags, r, base, spec, ctx, rawKind(r));
+  PartState<RawEntity> schemaState(emptySchema(), none);
+  readRecord(tags, r, base, schemaState, ctx, rawKind(r));
   for (const ExtraTag& x : r.extra)
     if (x.tag.code == 2) {
       r.name = x.tag.value;
