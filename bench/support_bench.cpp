@@ -66,7 +66,9 @@ void BM_LoadAliasFile(benchmark::State& state) {
     BenchFile file("Alias.csv");
     file.write(aliasBytes());
     for (auto _ : state) {
+        state.PauseTiming();
         SignNamesAliases::unload();
+        state.ResumeTiming();
         SignNamesAliases::load(file.windowsPath);
         benchmark::DoNotOptimize(SignNamesAliases::isLoaded());
     }
