@@ -10,21 +10,13 @@ namespace cadtest {
 
 void CadTest::SetUp() {
     session = std::make_unique<host::Session>();
-    previousWorking_ = zcdbHostApplicationServices()->workingDatabase();
-    db = new ZcDbDatabase(true, false);
-    zcdbHostApplicationServices()->setWorkingDatabase(db);
+    StrictDatabaseTest::SetUp();
+    db = StrictDatabaseTest::db();
     session->clearTranscript();
 }
 
 void CadTest::TearDown() {
-    EXPECT_EQ(host::db::openObjectCount(db), 0) << [this] {
-        std::wstring lines;
-        for (const std::wstring& line : host::db::openObjectReport(db))
-            lines += line + L"\n";
-        return std::string(lines.begin(), lines.end());
-    }();
-    zcdbHostApplicationServices()->setWorkingDatabase(previousWorking_);
-    delete db;
+    StrictDatabaseTest::TearDown();
     db = nullptr;
     session.reset();
 }

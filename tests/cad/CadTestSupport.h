@@ -1,6 +1,6 @@
-// Test fixture of the CAD access layer: a host session with a fresh working drawing that
-// must have no open objects when a test ends, and helpers that build drawing content
-// directly through the host API.
+// Test fixture of the CAD access layer: a host session over the strict working drawing of
+// StrictDatabaseTest (no open objects when a test ends), and helpers that build drawing
+// content directly through the host API.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,13 +11,15 @@
 
 #include <zcdbheaders.h>
 
+#include "StrictDatabaseTest.h"
+
 #include "host/Session.h"
 
 #include <afxstr.h>
 
 namespace cadtest {
 
-class CadTest : public ::testing::Test {
+class CadTest : public StrictDatabaseTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -45,10 +47,8 @@ protected:
                                                         double height = 2.5);
 
     std::unique_ptr<host::Session> session;
+    /// The working drawing (StrictDatabaseTest::db()).
     ZcDbDatabase* db = nullptr;
-
-private:
-    ZcDbDatabase* previousWorking_ = nullptr;
 };
 
 /// Opens id for read and hands the object as T to fn, then closes it. Fails the test when
