@@ -6,9 +6,13 @@
 #include <stdlib.h>
 
 #include "CadTestSupport.h"
+#include "cad/Attributes.h"
 #include "cad/BlockDef.h"
+#include "cad/BlockInserter.h"
+#include "cad/BlockIns.h"
 #include "cad/Blocks.h"
 #include "cad/DwgBlockImporter.h"
+#include "host/db/Database.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -127,6 +131,24 @@ TEST_F(CadDwgBlockImporterTest, AttributeDefinitionFlagsComeFromTheFile) {
     EXPECT_EQ(flagsOf(L"Flags", L"NAME"), 1 | 8);
     EXPECT_EQ(flagsOf(L"Flags", L"DESC"), 4);
     EXPECT_EQ(flagsOf(L"Flags", L"FIXED"), 2);
+    EXPECT_EQ(host::db::openObjectCount(importer.sourceDatabase), 0);
+}
+
+TEST_F(CadDwgBlockImporterTest, ImportedSignIsInsertedWithItsNonConstantAttributes) {
+    DwgBlockImporter importer(libraryFolder(), L"Exit");
+    ASSERT_EQ(importer.import(), 0);
+    BlockInserter inserter;
+    ASSERT_EQ(inserter.insert(importer.blockName, ZcGePoint3d(100, 0, 0), 2.0, 0.0), 0);
+    ZcDbObjectIdArray attributes = ZWBlockIns(inserter.reference->objectId()).attributes();
+    ASSERT_EQ(attributes.length(), 2);
+    EXPECT_EQ(ZWAttributeReference(attributes[0]).textString(), L"Exit");
+    EXPECT_EQ(ZWAttributeReference(attributes[1]).textString(), L"Emergency exit");
+    withObject<ZcDbAttribute>(attributes[0], [](ZcDbAttribute& name) {
+        EXPECT_TRUE(name.isInvisible());
+        // Definition at (1, 2) in a block based at the origin, scaled by 2 from (100, 0).
+        EXPECT_NEAR(name.position().x, 102.0, 1e-9);
+        EXPECT_NEAR(name.position().y, 4.0, 1e-9);
+    });
 }
 
 TEST_F(CadDwgBlockImporterTest, UnreadableFileGivesTheHostsStatusAndNoBlock) {
