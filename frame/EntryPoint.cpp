@@ -12,6 +12,7 @@
 #include "frame/commands/Report_cmd.h"
 #include "frame/commands/SignsLibrary_cmd.h"
 #include "frame/commands/YouAreHere_cmd.h"
+#include "report/SignNamesAliases.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ void tavrixInitApp(void* appId)
 void tavrixUnloadApp()
 {
     freeLanguagePack();
+    SignNamesAliases::unload();
     if (ZcEdCommandStack* stack = commandStack()) {
         TavrixApp app;
         stack->removeGroup(app.productName);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "frame/EntryPoint.h"
 #include "frame/TavrixApp.h"
 #include "platform/Registry.h"
 #include "platform/Session.h"
@@ -102,9 +103,9 @@ TEST_F(SignNamesAliasesTest, MissingFileLoadsNothingAndSaysNothing) {
     EXPECT_TRUE(SignNamesAliases::isLoaded());
 }
 
-TEST_F(SignNamesAliasesTest, UnloadEmptiesBothTables) {
+TEST_F(SignNamesAliasesTest, PluginUnloadEmptiesBothTables) {
     load("SIGN1;Exit;x\r\n");
-    SignNamesAliases::unload();
+    tavrixUnloadApp();
     EXPECT_FALSE(SignNamesAliases::isLoaded());
     SignNamesAliases aliases;
     EXPECT_EQ(aliases.description(L"SIGN1"), L"");
