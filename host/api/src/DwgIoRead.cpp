@@ -334,6 +334,7 @@ struct Reader {
 
     /// Files that lack the records every drawing has (R12 files, fragments) get them.
     static void completeStandardRecords(dxf::Document& doc) {
+        dxf::renameR12Spaces(doc);
         dxf::Document std = dxf::newDocument();
         auto merge = [](auto& into, const auto& from) {
             for (const auto& r : from.records)

@@ -2,6 +2,7 @@
 #include "host/dxf/Document.h"
 
 #include <cctype>
+#include <utility>
 
 namespace host::dxf {
 
@@ -167,6 +168,14 @@ AppId& Document::addAppId(std::string name) {
   AppId& a = tables.appids.records.emplace_back();
   a.name = std::move(name);
   return a;
+}
+
+void renameR12Spaces(Document& doc) {
+  for (auto [r12, name] : {std::pair{"$MODEL_SPACE", "*Model_Space"}, std::pair{"$PAPER_SPACE", "*Paper_Space"}}) {
+    if (doc.findBlock(name) || doc.tables.blockRecords.find(name)) continue;
+    if (Block* b = doc.findBlock(r12)) b->def.name = name;
+    if (BlockRecord* r = doc.tables.blockRecords.find(r12)) r->name = name;
+  }
 }
 
 Document newDocument() {

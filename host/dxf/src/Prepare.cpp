@@ -103,11 +103,6 @@ void addRecordMarkers(Table<RawRecord>& table) {
   }
 }
 
-void renameSpace(Document& d, std::string_view r12, const char* name) {
-  if (Block* b = d.findBlock(r12)) b->def.name = name;
-  if (BlockRecord* r = d.tables.blockRecords.find(r12)) r->name = name;
-}
-
 void ensureStandardRecords(Document& d) {
   Document fresh = newDocument();
   ensureLinetypes(d);
@@ -124,8 +119,7 @@ void ensureStandardRecords(Document& d) {
   addRecordMarkers(d.tables.ucs);
   addRecordMarkers(d.tables.dimstyles);
 
-  renameSpace(d, "$MODEL_SPACE", "*Model_Space");
-  renameSpace(d, "$PAPER_SPACE", "*Paper_Space");
+  renameR12Spaces(d);
   for (const char* space : {"*Paper_Space", "*Model_Space"}) {
     if (!d.findBlock(space)) {
       Block b;

@@ -17,7 +17,8 @@
 namespace {
 
 // A sign drawing: layer, a block with an attribute definition, a reference with its
-// attribute, a line with xdata, an entity kind the model keeps raw, base point (1,2).
+// attribute, a line with xdata, an entity kind the model keeps raw, base point (1,2), and
+// the layout blocks under their R12 names.
 const char* const kSign =
     "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n9\n$INSBASE\n10\n1.0\n20\n2.0\n30\n0.0\n"
     "9\n$TEXTSIZE\n40\n3.5\n0\nENDSEC\n"
@@ -27,6 +28,8 @@ const char* const kSign =
     "0\nTABLE\n2\nAPPID\n70\n2\n0\nAPPID\n2\nACAD\n70\n0\n0\nAPPID\n2\nTAVRIX\n70\n0\n0\nENDTAB\n"
     "0\nENDSEC\n"
     "0\nSECTION\n2\nBLOCKS\n"
+    "0\nBLOCK\n8\n0\n2\n$Model_Space\n70\n0\n10\n0.0\n20\n0.0\n30\n0.0\n3\n$Model_Space\n0\nENDBLK\n8\n0\n"
+    "0\nBLOCK\n67\n1\n8\n0\n2\n$Paper_Space\n70\n0\n10\n0.0\n20\n0.0\n30\n0.0\n3\n$Paper_Space\n0\nENDBLK\n67\n1\n8\n0\n"
     "0\nBLOCK\n8\n0\n2\nPLATE\n70\n2\n10\n10.0\n20\n5.0\n30\n0.0\n3\nPLATE\n"
     "0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n11\n20.0\n21\n0.0\n31\n0.0\n"
     "0\nATTDEF\n8\n0\n10\n1.0\n20\n1.0\n30\n0.0\n40\n2.5\n1\nDefault\n3\nName?\n2\nNAME\n70\n9\n"
@@ -158,6 +161,23 @@ TEST_F(DwgIoTest, ReadsEntitiesPropertiesAttributesAndBasePoint) {
     EXPECT_EQ(host::db::openObjectCount(db.get()), 0);
 }
 
+TEST_F(DwgIoTest, R12LayoutBlocksAreTheDrawingsSpaces) {
+    auto db = load(sign_);
+    EXPECT_TRUE(blockNamed(*db, L"$Model_Space").isNull());
+    EXPECT_TRUE(blockNamed(*db, L"$Paper_Space").isNull());
+    std::string out = temp("spaces.dwg");
+    ASSERT_EQ(db->saveAs(win(out).c_str()), Zcad::eOk);
+    auto doc = host::dxf::readFile(out);
+    ASSERT_TRUE(doc) << doc.status().toString();
+    int model = 0, paper = 0;
+    for (const auto& r : doc->tables.blockRecords.records) {
+        model += r.name == "*Model_Space";
+        paper += r.name == "*Paper_Space";
+    }
+    EXPECT_EQ(model, 1);
+    EXPECT_EQ(paper, 1);
+}
+
 TEST_F(DwgIoTest, RoundTripKeepsEverythingByteForByte) {
     auto db = load(sign_);
     std::string first = temp("first.dwg"), second = temp("second.dwg");
@@ -193,8 +213,10 @@ TEST_F(DwgIoTest, SavedFileLoadsInEzdxfWithoutAuditErrors) {
     auto db = load(sign_);
     std::string out = temp("ezdxf.dwg");
     ASSERT_EQ(db->saveAs(win(out).c_str()), Zcad::eOk);
+    // Nothing to fix either, and model space shows the line, the reference and the ellipse.
     std::string cmd = "/usr/bin/python3 -c \"import sys, ezdxf; doc=ezdxf.readfile(sys.argv[1]); a=doc.audit(); "
-                      "[print(e) for e in a.errors]; sys.exit(len(a.errors))\" " + out;
+                      "[print(e.message) for e in a.errors + a.fixes]; n=len(doc.modelspace()); print(n, 'in model space'); "
+                      "sys.exit(len(a.errors) + len(a.fixes) + (n != 3))\" " + out;
     EXPECT_EQ(std::system(cmd.c_str()), 0);
 }
 

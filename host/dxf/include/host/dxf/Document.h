@@ -133,4 +133,9 @@ struct Document {
 /// left empty: the writer allocates them.
 Document newDocument();
 
+/// Gives the layout blocks of an R12 file ($MODEL_SPACE, $PAPER_SPACE, any case) and their
+/// records the names later versions use (*Model_Space, *Paper_Space); a drawing that already
+/// has the later name keeps its block and the R12 one stays an ordinary block.
+void renameR12Spaces(Document& doc);
+
 }  // namespace host::dxf
