@@ -13,7 +13,32 @@ class ZcDbBlockTableRecord;
 
 namespace host::db {
 struct TableAccess;
-}
+
+/// A position in an object's list of ids (a table's records, a block's entities) that skips
+/// erased entries on request. The list is looked up afresh at each call, so that records
+/// added or removed while iterating are seen and a vanished owner ends the walk.
+class ZCAD_PORT IdListCursor {
+public:
+    using ListOf = const std::vector<ZcDbObjectId>* (*)(ZcDbObjectId owner);
+    IdListCursor(ZcDbObjectId owner, ListOf listOf) : owner_(owner), listOf_(listOf) {}
+
+    void start(bool atBeginning, bool skipDeleted);
+    bool done() const;
+    void step(bool forward, bool skipDeleted);
+    /// The id at the position; eInvalidIndex (and a null id) when done.
+    Zcad::ErrorStatus current(ZcDbObjectId& id) const;
+    /// Moves to id; eKeyNotFound when the list does not hold it.
+    Zcad::ErrorStatus seek(ZcDbObjectId id);
+    ZcDbObjectId owner() const { return owner_; }
+
+private:
+    bool skippable(int index) const;
+
+    ZcDbObjectId owner_;
+    ListOf listOf_;
+    int pos_ = 0;
+};
+}  // namespace host::db
 
 /// A named record of a symbol table. Names compare without regard to letter case.
 class ZCAD_PORT ZcDbSymbolTableRecord : public ZcDbObject {
@@ -82,24 +107,20 @@ class ZCAD_PORT ZcDbSymbolTableIterator {
 public:
     virtual ~ZcDbSymbolTableIterator() = default;
 
-    void start(bool atBeginning = true, bool skipDeleted = true);
-    bool done() const;
-    void step(bool forward = true, bool skipDeleted = true);
-    Zcad::ErrorStatus getRecordId(ZcDbObjectId& id) const;
+    void start(bool atBeginning = true, bool skipDeleted = true) { cursor_.start(atBeginning, skipDeleted); }
+    bool done() const { return cursor_.done(); }
+    void step(bool forward = true, bool skipDeleted = true) { cursor_.step(forward, skipDeleted); }
+    Zcad::ErrorStatus getRecordId(ZcDbObjectId& id) const { return cursor_.current(id); }
     Zcad::ErrorStatus getRecord(ZcDbSymbolTableRecord*& record, ZcDb::OpenMode mode = ZcDb::kForRead,
                                 bool openErased = false) const;
     /// Moves to the record; eKeyNotFound when the table does not hold it.
-    Zcad::ErrorStatus seek(ZcDbObjectId id);
+    Zcad::ErrorStatus seek(ZcDbObjectId id) { return cursor_.seek(id); }
 
     // Host side.
     ZcDbSymbolTableIterator(ZcDbObjectId table, bool atBeginning, bool skipDeleted);
 
 private:
-    const std::vector<ZcDbObjectId>* list() const;
-    bool skippable(int index) const;
-
-    ZcDbObjectId table_;
-    int pos_ = 0;
+    host::db::IdListCursor cursor_;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -169,25 +190,21 @@ class ZCAD_PORT ZcDbBlockTableRecordIterator {
 public:
     virtual ~ZcDbBlockTableRecordIterator() = default;
 
-    void start(bool atBeginning = true, bool skipDeleted = true);
-    bool done() const;
-    void step(bool forward = true, bool skipDeleted = true);
-    Zcad::ErrorStatus getEntityId(ZcDbObjectId& id) const;
+    void start(bool atBeginning = true, bool skipDeleted = true) { cursor_.start(atBeginning, skipDeleted); }
+    bool done() const { return cursor_.done(); }
+    void step(bool forward = true, bool skipDeleted = true) { cursor_.step(forward, skipDeleted); }
+    Zcad::ErrorStatus getEntityId(ZcDbObjectId& id) const { return cursor_.current(id); }
     /// Opens the current entity (see zcdbOpenObject for the results).
     Zcad::ErrorStatus getEntity(ZcDbEntity*& entity, ZcDb::OpenMode mode = ZcDb::kForRead,
                                 bool openErased = false) const;
-    Zcad::ErrorStatus seek(ZcDbObjectId id);
-    ZcDbObjectId blockTableRecordId() const { return block_; }
+    Zcad::ErrorStatus seek(ZcDbObjectId id) { return cursor_.seek(id); }
+    ZcDbObjectId blockTableRecordId() const { return cursor_.owner(); }
 
     // Host side.
     ZcDbBlockTableRecordIterator(ZcDbObjectId block, bool atBeginning, bool skipDeleted);
 
 private:
-    const std::vector<ZcDbObjectId>* list() const;
-    bool skippable(int index) const;
-
-    ZcDbObjectId block_;
-    int pos_ = 0;
+    host::db::IdListCursor cursor_;
 };
 
 class ZCAD_PORT ZcDbBlockTableIterator : public ZcDbSymbolTableIterator {

@@ -122,46 +122,18 @@ void ZcDbBlockTableRecord::forEachReference(const std::function<void(ZcDbObjectI
 // ---------------------------------------------------------------------------------------
 // Iterator over a block's entities.
 
+namespace {
+
+const std::vector<ZcDbObjectId>* entitiesOf(ZcDbObjectId block) {
+    auto* record = host::db::peek<ZcDbBlockTableRecord>(block);
+    return record ? &record->entityIds() : nullptr;
+}
+
+}  // namespace
+
 ZcDbBlockTableRecordIterator::ZcDbBlockTableRecordIterator(ZcDbObjectId block, bool atBeginning, bool skipDeleted)
-    : block_(block) {
+    : cursor_(block, entitiesOf) {
     start(atBeginning, skipDeleted);
-}
-
-const std::vector<ZcDbObjectId>* ZcDbBlockTableRecordIterator::list() const {
-    auto* block = host::db::peek<ZcDbBlockTableRecord>(block_);
-    return block ? &block->entityIds() : nullptr;
-}
-
-bool ZcDbBlockTableRecordIterator::skippable(int index) const {
-    const auto* ids = list();
-    return ids && index >= 0 && index < static_cast<int>(ids->size()) && (*ids)[index].isErased();
-}
-
-void ZcDbBlockTableRecordIterator::start(bool atBeginning, bool skipDeleted) {
-    const auto* ids = list();
-    int n = ids ? static_cast<int>(ids->size()) : 0;
-    pos_ = atBeginning ? 0 : n - 1;
-    while (skipDeleted && skippable(pos_))
-        pos_ += atBeginning ? 1 : -1;
-}
-
-bool ZcDbBlockTableRecordIterator::done() const {
-    const auto* ids = list();
-    return !ids || pos_ < 0 || pos_ >= static_cast<int>(ids->size());
-}
-
-void ZcDbBlockTableRecordIterator::step(bool forward, bool skipDeleted) {
-    do {
-        pos_ += forward ? 1 : -1;
-    } while (skipDeleted && skippable(pos_));
-}
-
-Zcad::ErrorStatus ZcDbBlockTableRecordIterator::getEntityId(ZcDbObjectId& id) const {
-    id.setNull();
-    if (done())
-        return Zcad::eInvalidIndex;
-    id = (*list())[pos_];
-    return Zcad::eOk;
 }
 
 Zcad::ErrorStatus ZcDbBlockTableRecordIterator::getEntity(ZcDbEntity*& entity, ZcDb::OpenMode mode,
@@ -173,14 +145,3 @@ Zcad::ErrorStatus ZcDbBlockTableRecordIterator::getEntity(ZcDbEntity*& entity, Z
     return zcdbOpenZcDbEntity(entity, id, mode, openErased);
 }
 
-Zcad::ErrorStatus ZcDbBlockTableRecordIterator::seek(ZcDbObjectId id) {
-    const auto* ids = list();
-    if (!ids)
-        return Zcad::eKeyNotFound;
-    for (size_t i = 0; i < ids->size(); ++i)
-        if ((*ids)[i] == id) {
-            pos_ = static_cast<int>(i);
-            return Zcad::eOk;
-        }
-    return Zcad::eKeyNotFound;
-}

@@ -137,4 +137,8 @@ struct TextBox {
 };
 TextBox measureLine(const std::wstring& text, double height, double widthFactor);
 
+/// What a text entering db takes from it: the current text style unless its own belongs to
+/// db, and, without a height of its own, the style's fixed height or else TEXTSIZE.
+void adoptTextDefaults(ZcDbDatabase* db, ZcDbObjectId& style, double& height);
+
 }  // namespace host::db

@@ -168,12 +168,7 @@ void ZcDbMText::forEachReference(const std::function<void(ZcDbObjectId&)>& fn) {
 
 void ZcDbMText::subAddedToDatabase(ZcDbDatabase* db) {
     ZcDbEntity::subAddedToDatabase(db);
-    if (style_.isNull() || style_.databaseSerial() != db->serial())
-        style_ = db->textstyle();
-    if (height_ <= 0.0) {
-        auto* style = db->impl()->get<ZcDbTextStyleTableRecord>(style_);
-        height_ = style && style->textSize() > 0.0 ? style->textSize() : db->textsize();
-    }
+    host::db::adoptTextDefaults(db, style_, height_);
 }
 
 void ZcDbMText::subSetDatabaseDefaults(ZcDbDatabase* db) { style_ = db->textstyle(); }

@@ -178,46 +178,66 @@ Zcad::ErrorStatus ZcDbSymbolTable::newIterator(ZcDbSymbolTableIterator*& iterato
 // ---------------------------------------------------------------------------------------
 // Iterators.
 
-ZcDbSymbolTableIterator::ZcDbSymbolTableIterator(ZcDbObjectId table, bool atBeginning, bool skipDeleted)
-    : table_(table) {
-    start(atBeginning, skipDeleted);
-}
+namespace host::db {
 
-const std::vector<ZcDbObjectId>* ZcDbSymbolTableIterator::list() const {
-    auto* table = host::db::peek<ZcDbSymbolTable>(table_);
-    return table ? &table->recordIds() : nullptr;
-}
-
-bool ZcDbSymbolTableIterator::skippable(int index) const {
-    const auto* ids = list();
+bool IdListCursor::skippable(int index) const {
+    const auto* ids = listOf_(owner_);
     return ids && index >= 0 && index < static_cast<int>(ids->size()) && (*ids)[index].isErased();
 }
 
-void ZcDbSymbolTableIterator::start(bool atBeginning, bool skipDeleted) {
-    const auto* ids = list();
+void IdListCursor::start(bool atBeginning, bool skipDeleted) {
+    const auto* ids = listOf_(owner_);
     int n = ids ? static_cast<int>(ids->size()) : 0;
     pos_ = atBeginning ? 0 : n - 1;
     while (skipDeleted && skippable(pos_))
         pos_ += atBeginning ? 1 : -1;
 }
 
-bool ZcDbSymbolTableIterator::done() const {
-    const auto* ids = list();
+bool IdListCursor::done() const {
+    const auto* ids = listOf_(owner_);
     return !ids || pos_ < 0 || pos_ >= static_cast<int>(ids->size());
 }
 
-void ZcDbSymbolTableIterator::step(bool forward, bool skipDeleted) {
+void IdListCursor::step(bool forward, bool skipDeleted) {
     do {
         pos_ += forward ? 1 : -1;
     } while (skipDeleted && skippable(pos_));
 }
 
-Zcad::ErrorStatus ZcDbSymbolTableIterator::getRecordId(ZcDbObjectId& id) const {
+Zcad::ErrorStatus IdListCursor::current(ZcDbObjectId& id) const {
     id.setNull();
     if (done())
         return Zcad::eInvalidIndex;
-    id = (*list())[pos_];
+    id = (*listOf_(owner_))[pos_];
     return Zcad::eOk;
+}
+
+Zcad::ErrorStatus IdListCursor::seek(ZcDbObjectId id) {
+    const auto* ids = listOf_(owner_);
+    if (!ids)
+        return Zcad::eKeyNotFound;
+    for (size_t i = 0; i < ids->size(); ++i)
+        if ((*ids)[i] == id) {
+            pos_ = static_cast<int>(i);
+            return Zcad::eOk;
+        }
+    return Zcad::eKeyNotFound;
+}
+
+}  // namespace host::db
+
+namespace {
+
+const std::vector<ZcDbObjectId>* recordsOf(ZcDbObjectId table) {
+    auto* t = host::db::peek<ZcDbSymbolTable>(table);
+    return t ? &t->recordIds() : nullptr;
+}
+
+}  // namespace
+
+ZcDbSymbolTableIterator::ZcDbSymbolTableIterator(ZcDbObjectId table, bool atBeginning, bool skipDeleted)
+    : cursor_(table, recordsOf) {
+    start(atBeginning, skipDeleted);
 }
 
 Zcad::ErrorStatus ZcDbSymbolTableIterator::getRecord(ZcDbSymbolTableRecord*& record, ZcDb::OpenMode mode,
@@ -229,17 +249,6 @@ Zcad::ErrorStatus ZcDbSymbolTableIterator::getRecord(ZcDbSymbolTableRecord*& rec
     return zcdbOpenObject(record, id, mode, openErased);
 }
 
-Zcad::ErrorStatus ZcDbSymbolTableIterator::seek(ZcDbObjectId id) {
-    const auto* ids = list();
-    if (!ids)
-        return Zcad::eKeyNotFound;
-    for (size_t i = 0; i < ids->size(); ++i)
-        if ((*ids)[i] == id) {
-            pos_ = static_cast<int>(i);
-            return Zcad::eOk;
-        }
-    return Zcad::eKeyNotFound;
-}
 
 // ---------------------------------------------------------------------------------------
 // Typed tables and iterators.

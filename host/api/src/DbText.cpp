@@ -246,14 +246,18 @@ void ZcDbText::forEachReference(const std::function<void(ZcDbObjectId&)>& fn) {
     fn(style_);
 }
 
+void host::db::adoptTextDefaults(ZcDbDatabase* db, ZcDbObjectId& style, double& height) {
+    if (style.isNull() || style.databaseSerial() != db->serial())
+        style = db->textstyle();
+    if (height <= 0.0) {
+        auto* record = db->impl()->get<ZcDbTextStyleTableRecord>(style);
+        height = record && record->textSize() > 0.0 ? record->textSize() : db->textsize();
+    }
+}
+
 void ZcDbText::subAddedToDatabase(ZcDbDatabase* db) {
     ZcDbEntity::subAddedToDatabase(db);
-    if (style_.isNull() || style_.databaseSerial() != db->serial())
-        style_ = db->textstyle();
-    if (height_ <= 0.0) {
-        auto* style = db->impl()->get<ZcDbTextStyleTableRecord>(style_);
-        height_ = style && style->textSize() > 0.0 ? style->textSize() : db->textsize();
-    }
+    host::db::adoptTextDefaults(db, style_, height_);
 }
 
 void ZcDbText::subSetDatabaseDefaults(ZcDbDatabase* db) { style_ = db->textstyle(); }

@@ -305,6 +305,43 @@ int copyOut(const std::wstring& text, ZTCHAR* result, size_t bufLen) {
 
 constexpr size_t kClassicBuffer = 133;  // 132 characters and the terminator
 
+/// What an interpreter of an answer returns when it has complained and the prompt repeats.
+constexpr int kAskAgain = 0;
+
+/// Asks until an answer settles the prompt: Escape gives RTCAN; Enter gives RTNONE, or with
+/// RSG_NONULL prints nullMessage and asks again; any other answer goes to interpret, whose
+/// result ends the prompt unless it is kAskAgain.
+template <class Interpret>
+int askUntilSettled(const ZTCHAR* prompt, const wchar_t* nullMessage, Interpret interpret) {
+    PromptScope scope;
+    for (;;) {
+        std::wstring answer;
+        switch (ask(prompt, answer)) {
+        case Reply::Cancel:
+            return RTCAN;
+        case Reply::Enter:
+            if (state().flags & RSG_NONULL) {
+                complain(nullMessage);
+                continue;
+            }
+            return RTNONE;
+        case Reply::Text:
+            if (int rc = interpret(answer); rc != kAskAgain)
+                return rc;
+            break;
+        }
+    }
+}
+
+/// Hands an accepted value to the caller: RTERROR without a place to put it.
+template <class T>
+int store(T value, T* result) {
+    if (!result)
+        return RTERROR;
+    *result = value;
+    return RTNORM;
+}
+
 }  // namespace
 
 namespace host::detail {
@@ -348,21 +385,7 @@ int zcedGetInput(ZTCHAR* str, size_t bufLen) {
 
 int zcedGetPoint(const zds_point base, const ZTCHAR* prompt, zds_point result) {
     (void)base;  // the rubber band has nothing to show on a text-only command line
-    PromptScope scope;
-    for (;;) {
-        std::wstring answer;
-        switch (ask(prompt, answer)) {
-        case Reply::Cancel:
-            return RTCAN;
-        case Reply::Enter:
-            if (state().flags & RSG_NONULL) {
-                complain(L"Point or option keyword required.");
-                continue;
-            }
-            return RTNONE;
-        case Reply::Text:
-            break;
-        }
+    return askUntilSettled(prompt, L"Point or option keyword required.", [&](const std::wstring& answer) {
         double p[3];
         if (parsePoint(answer, p)) {
             if (!result)
@@ -375,7 +398,8 @@ int zcedGetPoint(const zds_point base, const ZTCHAR* prompt, zds_point result) {
         if (int rc = keywordResult(answer))
             return rc;
         complain(L"Invalid point.");
-    }
+        return kAskAgain;
+    });
 }
 
 int zcedGetCorner(const zds_point base, const ZTCHAR* prompt, zds_point result) {
@@ -385,26 +409,12 @@ int zcedGetCorner(const zds_point base, const ZTCHAR* prompt, zds_point result) 
 }
 
 int zcedGetDist(const zds_point base, const ZTCHAR* prompt, zds_real* result) {
-    PromptScope scope;
-    for (;;) {
-        std::wstring answer;
-        switch (ask(prompt, answer)) {
-        case Reply::Cancel:
-            return RTCAN;
-        case Reply::Enter:
-            if (state().flags & RSG_NONULL) {
-                complain(L"Requires numeric distance or two points.");
-                continue;
-            }
-            return RTNONE;
-        case Reply::Text:
-            break;
-        }
+    return askUntilSettled(prompt, L"Requires numeric distance or two points.", [&](const std::wstring& answer) {
         double value;
         double p[3];
         if (parseNumber(answer, value)) {
             if (!numberAllowed(value))
-                continue;
+                return kAskAgain;
         } else if (parsePoint(answer, p)) {
             rememberPoint(p);
             if (base) {
@@ -417,36 +427,19 @@ int zcedGetDist(const zds_point base, const ZTCHAR* prompt, zds_real* result) {
                 value = distanceBetween(p, q);
             }
             if (!numberAllowed(value))
-                continue;
+                return kAskAgain;
         } else if (int rc = keywordResult(answer)) {
             return rc;
         } else {
             complain(L"Requires numeric distance or second point.");
-            continue;
+            return kAskAgain;
         }
-        if (!result)
-            return RTERROR;
-        *result = value;
-        return RTNORM;
-    }
+        return store(value, result);
+    });
 }
 
 int zcedGetAngle(const zds_point base, const ZTCHAR* prompt, zds_real* result) {
-    PromptScope scope;
-    for (;;) {
-        std::wstring answer;
-        switch (ask(prompt, answer)) {
-        case Reply::Cancel:
-            return RTCAN;
-        case Reply::Enter:
-            if (state().flags & RSG_NONULL) {
-                complain(L"Requires valid numeric angle or second point.");
-                continue;
-            }
-            return RTNONE;
-        case Reply::Text:
-            break;
-        }
+    return askUntilSettled(prompt, L"Requires valid numeric angle or second point.", [&](const std::wstring& answer) {
         double value;
         double p[3];
         if (parseNumber(answer, value)) {
@@ -469,86 +462,46 @@ int zcedGetAngle(const zds_point base, const ZTCHAR* prompt, zds_real* result) {
             return rc;
         } else {
             complain(L"Requires valid numeric angle or second point.");
-            continue;
+            return kAskAgain;
         }
         if (host::sysVars().shortValue(L"ANGDIR") == 1)
             value = -value;
         value = std::fmod(value, 2 * kPi);
         if (value < 0)
             value += 2 * kPi;
-        if (!result)
-            return RTERROR;
-        *result = value;
-        return RTNORM;
-    }
+        return store(value, result);
+    });
 }
 
 int zcedGetReal(const ZTCHAR* prompt, zds_real* result) {
-    PromptScope scope;
-    for (;;) {
-        std::wstring answer;
-        switch (ask(prompt, answer)) {
-        case Reply::Cancel:
-            return RTCAN;
-        case Reply::Enter:
-            if (state().flags & RSG_NONULL) {
-                complain(L"Requires numeric value.");
-                continue;
-            }
-            return RTNONE;
-        case Reply::Text:
-            break;
-        }
+    return askUntilSettled(prompt, L"Requires numeric value.", [&](const std::wstring& answer) {
         double value;
-        if (parseNumber(answer, value)) {
-            if (!numberAllowed(value))
-                continue;
-            if (!result)
-                return RTERROR;
-            *result = value;
-            return RTNORM;
-        }
+        if (parseNumber(answer, value))
+            return numberAllowed(value) ? store(value, result) : kAskAgain;
         if (int rc = keywordResult(answer))
             return rc;
         complain(L"Requires numeric value.");
-    }
+        return kAskAgain;
+    });
 }
 
 int zcedGetInt(const ZTCHAR* prompt, int* result) {
-    PromptScope scope;
-    for (;;) {
-        std::wstring answer;
-        switch (ask(prompt, answer)) {
-        case Reply::Cancel:
-            return RTCAN;
-        case Reply::Enter:
-            if (state().flags & RSG_NONULL) {
-                complain(L"Requires an integer value.");
-                continue;
-            }
-            return RTNONE;
-        case Reply::Text:
-            break;
-        }
+    return askUntilSettled(prompt, L"Requires an integer value.", [&](const std::wstring& answer) {
         double value;
         const bool integral = parseNumber(answer, value) && value == std::floor(value) &&
                               answer.find_first_of(L".eE") == std::wstring::npos;
         if (integral) {
             if (value < -32768 || value > 32767) {
                 complain(L"Requires an integer between -32768 and 32767.");
-                continue;
+                return kAskAgain;
             }
-            if (!numberAllowed(value))
-                continue;
-            if (!result)
-                return RTERROR;
-            *result = static_cast<int>(value);
-            return RTNORM;
+            return numberAllowed(value) ? store(static_cast<int>(value), result) : kAskAgain;
         }
         if (int rc = keywordResult(answer))
             return rc;
         complain(L"Requires an integer value.");
-    }
+        return kAskAgain;
+    });
 }
 
 int zcedGetKword(const ZTCHAR* prompt, ZTCHAR* result) {
@@ -556,28 +509,15 @@ int zcedGetKword(const ZTCHAR* prompt, ZTCHAR* result) {
 }
 
 int zcedGetKword(const ZTCHAR* prompt, ZTCHAR* result, size_t bufLen) {
-    PromptScope scope;
-    for (;;) {
-        std::wstring answer;
-        switch (ask(prompt, answer)) {
-        case Reply::Cancel:
-            return RTCAN;
-        case Reply::Enter:
-            if (state().flags & RSG_NONULL) {
-                complain(L"Invalid option keyword.");
-                continue;
-            }
-            if (result && bufLen > 0)
-                result[0] = L'\0';
-            return RTNONE;
-        case Reply::Text:
-            break;
-        }
-        if (keywordResult(answer)) {
+    const int rc = askUntilSettled(prompt, L"Invalid option keyword.", [&](const std::wstring& answer) {
+        if (keywordResult(answer))
             return copyOut(*state().lastKeyword, result, bufLen);
-        }
         complain(L"Invalid option keyword.");
-    }
+        return kAskAgain;
+    });
+    if (rc == RTNONE && result && bufLen > 0)
+        result[0] = L'\0';
+    return rc;
 }
 
 int zcedGetString(int cronly, const ZTCHAR* prompt, ZTCHAR* result) {

@@ -648,6 +648,21 @@ LSTATUS RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
     return save() ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
+namespace {
+
+/// An enumerated name into a caller's buffer of *count characters; *count becomes its length
+/// without the terminator. ERROR_MORE_DATA when the name and its terminator do not fit.
+LSTATUS copyName(const std::wstring& name, LPWSTR out, LPDWORD count) {
+    if (name.size() + 1 > *count)
+        return ERROR_MORE_DATA;
+    name.copy(out, name.size());
+    out[name.size()] = L'\0';
+    *count = static_cast<DWORD>(name.size());
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
 LSTATUS RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcchName, LPDWORD, LPWSTR lpClass,
                       LPDWORD lpcchClass, PFILETIME lpftLastWriteTime) {
     if (!lpName || !lpcchName)
@@ -661,12 +676,8 @@ LSTATUS RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcchName
         return ERROR_NO_MORE_ITEMS;
     auto it = key->children.begin();
     std::advance(it, dwIndex);
-    const std::wstring& name = it->second.name;
-    if (name.size() + 1 > *lpcchName)
-        return ERROR_MORE_DATA;
-    name.copy(lpName, name.size());
-    lpName[name.size()] = L'\0';
-    *lpcchName = static_cast<DWORD>(name.size());
+    if (const LSTATUS copied = copyName(it->second.name, lpName, lpcchName); copied != ERROR_SUCCESS)
+        return copied;
     if (lpClass && lpcchClass && *lpcchClass) {
         lpClass[0] = L'\0';
         *lpcchClass = 0;
@@ -689,12 +700,8 @@ LSTATUS RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcc
         return ERROR_NO_MORE_ITEMS;
     auto it = key->values.begin();
     std::advance(it, dwIndex);
-    const std::wstring& name = it->second.name;
-    if (name.size() + 1 > *lpcchValueName)
-        return ERROR_MORE_DATA;
-    name.copy(lpValueName, name.size());
-    lpValueName[name.size()] = L'\0';
-    *lpcchValueName = static_cast<DWORD>(name.size());
+    if (const LSTATUS copied = copyName(it->second.name, lpValueName, lpcchValueName); copied != ERROR_SUCCESS)
+        return copied;
     return queryOut(it->second, lpType, lpData, lpcbData);
 }
 
