@@ -8,8 +8,17 @@
 
 #include "host/db/Database.h"
 #include "host/dxf/Document.h"
+#include "zcdbhatch.h"
 
 namespace host::dwgio {
+
+/// A hatch as the file had it (edge boundaries, pattern lines, seeds) and in the form the
+/// writer gives the database's hatch just after reading: while the hatch still writes to
+/// that form, the file's own data is written back.
+struct KeptHatch {
+    host::dxf::Hatch original;
+    host::dxf::Hatch asRead;
+};
 
 /// What a read keeps beside the database: the sections and objects the model does not
 /// hold, and the entities whose type data the model keeps only as an UnknownEntity.
@@ -18,6 +27,7 @@ struct KeptFile {
     std::map<std::uint64_t, host::dxf::Entity> rawEntities;  ///< by handle
     std::map<std::uint64_t, std::string> layoutOfBlock;      ///< block record handle -> layout handle
     std::map<std::uint64_t, std::vector<host::dxf::LinetypeElement>> linetypePatterns;  ///< by handle
+    std::map<std::uint64_t, KeptHatch> hatches;  ///< by handle
 };
 
 // Encoding of file data that has no place in the model, inside unmodelledGroups:
@@ -37,6 +47,9 @@ std::wstring widen(const std::string& s);
 std::string narrow(const std::wstring& s);
 std::uint64_t parseHandle(const std::string& hex);
 std::string handleText(std::uint64_t h);
+
+/// A database hatch in the file's form: polyline boundaries with bulges.
+host::dxf::Hatch hatchData(const ZcDbHatch& hatch);
 
 Zcad::ErrorStatus readDocument(ZcDbDatabase& db, host::dxf::Document doc);
 host::dxf::Document buildDocument(const ZcDbDatabase& db);

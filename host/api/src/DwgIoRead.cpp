@@ -1,4 +1,5 @@
 // Reading: a DXF document into an empty drawing database.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -204,6 +205,47 @@ struct Reader {
         return mtextFrom(m);
     }
 
+    /// The boundaries of a file hatch as closed vertex chains with bulges (an arc edge
+    /// becomes one or two bulged segments); false when a path has edges the model has no
+    /// form for (ellipses, splines) or fewer than two vertices.
+    static bool hatchLoops(const dxf::Hatch& d, ZcDbHatch& h) {
+        for (const dxf::HatchPath& path : d.paths) {
+            ZcGePoint2dArray points;
+            ZcGeDoubleArray bulges;
+            if (path.isPolyline()) {
+                for (const dxf::LwVertex& v : path.vertices) {
+                    points.append(ZcGePoint2d(v.x, v.y));
+                    bulges.append(path.hasBulge ? v.bulge : 0.0);
+                }
+            } else {
+                for (const dxf::HatchEdge& e : path.edges) {
+                    if (e.type == dxf::HatchEdge::Type::Line) {
+                        points.append(ZcGePoint2d(e.x0, e.y0));
+                        bulges.append(0.0);
+                        continue;
+                    }
+                    if (e.type != dxf::HatchEdge::Type::Arc || !(e.radius > 0)) return false;
+                    // A clockwise edge keeps its angles mirrored: it runs from -start to -end.
+                    double from = e.counterClockwise ? e.startAngle : -e.startAngle;
+                    double to = e.counterClockwise ? e.endAngle : -e.endAngle;
+                    double sweep = std::fmod(e.counterClockwise ? to - from : from - to, 360.0);
+                    if (!(sweep > 1e-9)) sweep += 360.0;
+                    if (!std::isfinite(sweep)) return false;
+                    if (!e.counterClockwise) sweep = -sweep;
+                    int pieces = std::fabs(sweep) > 180.0 ? 2 : 1;
+                    for (int k = 0; k < pieces; ++k) {
+                        double a = rad(from + sweep * k / pieces);
+                        points.append(ZcGePoint2d(e.x0 + e.radius * std::cos(a), e.y0 + e.radius * std::sin(a)));
+                        bulges.append(std::tan(rad(sweep / pieces) / 4));
+                    }
+                }
+            }
+            if (points.length() < 2) return false;
+            if (h.appendLoop(path.flags & ~dxf::HatchPath::Polyline, points, bulges) != Zcad::eOk) return false;
+        }
+        return true;
+    }
+
     /// The database entity for a file entity; an UnknownEntity for kinds the model keeps raw.
     ZcDbEntity* make(const dxf::Entity& src) {
         if (auto* d = src.get<dxf::Line>()) {
@@ -288,6 +330,18 @@ struct Reader {
             if (d->isMultiline()) e->setMTextAttribute(embedded(d->embeddedMText, d->extrusion));
             return e;
         }
+        if (auto* d = src.get<dxf::Hatch>()) {
+            auto* e = new ZcDbHatch;
+            e->setPattern(static_cast<ZcDbHatch::HatchPatternType>(std::clamp(d->patternType, 0, 2)),
+                          widen(d->pattern).c_str());
+            e->setHatchStyle(static_cast<ZcDbHatch::HatchStyle>(std::clamp(d->style, 0, 2)));
+            e->setElevation(d->elevation.z);
+            e->setNormal(vec(d->extrusion));
+            e->setPatternAngle(rad(d->patternAngle));
+            e->setPatternScale(d->patternScale);
+            if (hatchLoops(*d, *e)) return e;
+            delete e;
+        }
         if (auto* d = src.get<dxf::Insert>()) {
             ZcDbObjectId block = find(blocks, d->name);
             if (!block.isNull() && d->columns <= 1 && d->rows <= 1) {
@@ -313,6 +367,8 @@ struct Reader {
         if (es != Zcad::eOk) return es;
         if (raw) {
             kept.rawEntities[host::db::peekObject(id)->handle()] = src;
+        } else if (auto* hatch = ZcDbHatch::cast(e)) {
+            kept.hatches[hatch->handle()] = KeptHatch{*src.get<dxf::Hatch>(), hatchData(*hatch)};
         } else if (auto* ref = ZcDbBlockReference::cast(e)) {
             (void)ref;
             for (const dxf::Entity& child : src.children) {

@@ -69,6 +69,40 @@ std::string rawValue(const ZcDbObject* obj, int code) {
     return {};
 }
 
+}  // namespace
+
+dxf::Hatch hatchData(const ZcDbHatch& h) {
+    dxf::Hatch d;
+    d.elevation = {0, 0, h.elevation()};
+    d.extrusion = v3(h.normal());
+    d.pattern = narrow(h.patternName());
+    d.solidFill = h.isSolidFill() ? 1 : 0;
+    d.patternType = static_cast<int>(h.patternType());
+    d.style = static_cast<int>(h.hatchStyle());
+    if (!h.isSolidFill()) {
+        d.patternAngle = deg(h.patternAngle());
+        d.patternScale = h.patternScale();
+    }
+    for (int i = 0; i < h.numLoops(); ++i) {
+        Zdesk::Int32 type = 0;
+        ZcGePoint2dArray points;
+        ZcGeDoubleArray bulges;
+        h.getLoopAt(i, type, points, bulges);
+        dxf::HatchPath& path = d.paths.emplace_back();
+        path.flags = (type & ~ZcDbHatch::kPolyline & 0x1f) | dxf::HatchPath::Polyline;
+        for (int k = 0; k < points.length(); ++k) {
+            dxf::LwVertex& v = path.vertices.emplace_back();
+            v.x = points[k].x;
+            v.y = points[k].y;
+            if (!bulges.isEmpty()) v.bulge = bulges[k];
+            if (v.bulge != 0) path.hasBulge = 1;
+        }
+    }
+    return d;
+}
+
+namespace {
+
 struct Writer {
     const ZcDbDatabase& db;
     const KeptFile* kept;
@@ -212,6 +246,13 @@ struct Writer {
         } else if (auto* m = ZcDbMText::cast(e)) {
             out.type = "MTEXT";
             out.data = mtext(m);
+        } else if (auto* h = ZcDbHatch::cast(e)) {
+            out.type = "HATCH";
+            dxf::Hatch d = hatchData(*h);
+            if (kept)
+                if (auto it = kept->hatches.find(e->handle()); it != kept->hatches.end() && it->second.asRead == d)
+                    d = it->second.original;
+            out.data = std::move(d);
         } else if (auto* r = ZcDbBlockReference::cast(e)) {
             out.type = "INSERT";
             dxf::Insert d;

@@ -10,7 +10,9 @@
 #include <unistd.h>
 
 #include "host/db/Database.h"
+#include "host/db/Scene.h"
 #include "host/dxf/Reader.h"
+#include "host/dxf/Writer.h"
 #include "platform/Paths.h"
 #include "zcdbheaders.h"
 
@@ -258,6 +260,131 @@ TEST_F(DwgIoTest, SignInsertsIntoDrawingWithThousandBlocks) {
     EXPECT_EQ(entitiesOf<ZcDbBlockReference>(blockId).size(), 1u);
     EXPECT_FALSE(blockNamed(work, L"PLATE").isNull());
     EXPECT_EQ(host::db::openObjectCount(&work), 0);
+}
+
+}  // namespace
+
+namespace {
+
+using host::dxf::HatchEdge;
+using host::dxf::HatchPath;
+
+host::dxf::Entity hatchEntity(std::vector<HatchPath> paths) {
+    host::dxf::Hatch h;
+    h.paths = std::move(paths);
+    return host::dxf::makeEntity("HATCH", h);
+}
+
+HatchPath polylinePath(std::vector<host::dxf::LwVertex> vertices) {
+    HatchPath p;
+    p.flags = HatchPath::External | HatchPath::Polyline;
+    p.hasBulge = 1;
+    p.vertices = std::move(vertices);
+    return p;
+}
+
+HatchPath edgePath(std::vector<HatchEdge> edges) {
+    HatchPath p;
+    p.flags = HatchPath::External;
+    p.edges = std::move(edges);
+    return p;
+}
+
+TEST_F(DwgIoTest, HatchesBecomeDatabaseHatchesAndKeepTheirFileForm) {
+    host::dxf::Document doc = host::dxf::newDocument();
+    // A square, a half-disc of a line and a counter-clockwise arc, a full circle as one arc,
+    // and a boundary with an ellipse edge that the database has no form for.
+    doc.entities.push_back(hatchEntity({polylinePath({{0, 0}, {10, 0}, {10, 10}, {0, 10}})}));
+    doc.entities.push_back(hatchEntity({edgePath({{HatchEdge::Type::Line, 20, 0, 30, 0, 0, 0, 360, 1, {}},
+                                                  {HatchEdge::Type::Arc, 25, 0, 0, 0, 5, 0, 180, 1, {}}})}));
+    doc.entities.push_back(hatchEntity({edgePath({{HatchEdge::Type::Arc, 50, 5, 0, 0, 5, 0, 360, 1, {}}})}));
+    doc.entities.push_back(hatchEntity({edgePath({{HatchEdge::Type::Ellipse, 70, 5, 10, 0, 0.5, 0, 360, 1, {}}})}));
+    std::string file = temp("hatches.dwg");
+    ASSERT_TRUE(host::dxf::writeFile(doc, file));
+
+    auto db = load(file);
+    auto hatches = entitiesOf<ZcDbHatch>(db->modelSpaceId());
+    ASSERT_EQ(hatches.size(), 3u);
+    EXPECT_EQ(entitiesOf<host::db::UnknownEntity>(db->modelSpaceId()).size(), 1u);
+    struct Expected {
+        std::vector<ZcGePoint2d> points;
+        std::vector<double> bulges;
+    };
+    const Expected expected[] = {
+        {{{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {0, 0, 0, 0}},
+        {{{20, 0}, {30, 0}}, {0, 1}},        // the arc from (30,0) over the top back to (20,0)
+        {{{55, 5}, {45, 5}}, {1, 1}},        // a full circle is two half circles
+    };
+    for (size_t i = 0; i < 3; ++i) {
+        ASSERT_EQ(hatches[i]->numLoops(), 1) << i;
+        EXPECT_TRUE(hatches[i]->isSolidFill());
+        Zdesk::Int32 type = 0;
+        ZcGePoint2dArray points;
+        ZcGeDoubleArray bulges;
+        ASSERT_EQ(hatches[i]->getLoopAt(0, type, points, bulges), Zcad::eOk);
+        ASSERT_EQ(static_cast<size_t>(points.length()), expected[i].points.size()) << i;
+        for (int k = 0; k < points.length(); ++k) {
+            EXPECT_NEAR(points[k].x, expected[i].points[k].x, 1e-9) << i << "/" << k;
+            EXPECT_NEAR(points[k].y, expected[i].points[k].y, 1e-9) << i << "/" << k;
+            EXPECT_NEAR(bulges[k], expected[i].bulges[k], 1e-9) << i << "/" << k;
+        }
+    }
+    EXPECT_EQ(host::db::blockScene(db->modelSpaceId()).items.size(), 3u);  // the three fills
+
+    // Unchanged hatches go back as the file had them, edges included; a moved one is
+    // written from the database.
+    std::string same = temp("same.dwg"), moved = temp("moved.dwg");
+    ASSERT_EQ(db->saveAs(win(same).c_str()), Zcad::eOk);
+    auto back = host::dxf::readFile(same);
+    ASSERT_TRUE(back) << back.status().toString();
+    ASSERT_EQ(back->entities.size(), 4u);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(back->entities[i].get<host::dxf::Hatch>()->paths, doc.entities[i].get<host::dxf::Hatch>()->paths) << i;
+
+    ZcDbHatch* hatch = nullptr;
+    ASSERT_EQ(zcdbOpenObject(hatch, hatches[1]->objectId(), ZcDb::kForWrite), Zcad::eOk);
+    ASSERT_EQ(hatch->transformBy(ZcGeMatrix3d::translation(ZcGeVector3d(0, 100, 0))), Zcad::eOk);
+    hatch->close();
+    ASSERT_EQ(db->saveAs(win(moved).c_str()), Zcad::eOk);
+    auto again = load(moved);
+    auto movedHatch = entitiesOf<ZcDbHatch>(again->modelSpaceId());
+    ASSERT_EQ(movedHatch.size(), 3u);
+    Zdesk::Int32 type = 0;
+    ZcGePoint2dArray points;
+    ZcGeDoubleArray bulges;
+    ASSERT_EQ(movedHatch[1]->getLoopAt(0, type, points, bulges), Zcad::eOk);
+    ASSERT_EQ(points.length(), 2);
+    EXPECT_NEAR(points[0].y, 100, 1e-9);
+    EXPECT_NEAR(bulges[1], 1, 1e-9);
+}
+
+TEST_F(DwgIoTest, HatchMadeInTheDrawingIsSaved) {
+    ZcDbDatabase db(true, true);
+    ZcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(zcdbOpenObject(space, db.modelSpaceId(), ZcDb::kForWrite), Zcad::eOk);
+    auto* hatch = new ZcDbHatch;
+    ZcGePoint2dArray points;
+    for (ZcGePoint2d p : {ZcGePoint2d(0, 0), ZcGePoint2d(4, 0), ZcGePoint2d(4, 4)}) points.append(p);
+    ZcGeDoubleArray bulges;
+    for (double b : {0.0, 0.5, 0.0}) bulges.append(b);
+    ASSERT_EQ(hatch->appendLoop(ZcDbHatch::kExternal | ZcDbHatch::kPolyline, points, bulges), Zcad::eOk);
+    hatch->setColorIndex(3);
+    ASSERT_EQ(space->appendZcDbEntity(hatch), Zcad::eOk);
+    hatch->close();
+    space->close();
+    std::string file = temp("made.dwg");
+    ASSERT_EQ(db.saveAs(win(file).c_str()), Zcad::eOk);
+
+    auto back = load(file);
+    auto hatches = entitiesOf<ZcDbHatch>(back->modelSpaceId());
+    ASSERT_EQ(hatches.size(), 1u);
+    EXPECT_EQ(hatches[0]->colorIndex(), 3);
+    Zdesk::Int32 type = 0;
+    ZcGePoint2dArray readPoints;
+    ZcGeDoubleArray readBulges;
+    ASSERT_EQ(hatches[0]->getLoopAt(0, type, readPoints, readBulges), Zcad::eOk);
+    EXPECT_EQ(readPoints.length(), 3);
+    EXPECT_EQ(readBulges[1], 0.5);
 }
 
 }  // namespace

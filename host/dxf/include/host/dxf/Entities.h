@@ -254,6 +254,7 @@ struct Hatch {
   std::vector<Tag> patternLines;  ///< 53,43,44,45,46,79,49 groups after 78
   double pixelSize = 0;     ///< 47
   std::vector<Vec3> seeds;  ///< 98 seed points (x, y)
+  bool operator==(const Hatch&) const = default;
 };
 
 /// ACAD_TABLE: every group is kept in `extra`; these fields are read from them.
