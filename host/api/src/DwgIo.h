@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,21 @@ struct KeptFile {
     std::map<std::uint64_t, std::string> layoutOfBlock;      ///< block record handle -> layout handle
     std::map<std::uint64_t, std::vector<host::dxf::LinetypeElement>> linetypePatterns;  ///< by handle
     std::map<std::uint64_t, KeptHatch> hatches;  ///< by handle
+    std::map<std::uint64_t, host::dxf::Leader> leaders;  ///< as the file had them, by handle
 };
+
+// Dimension-variable overrides of an entity (a leader's arrow size, scale and arrow block)
+// live in its ACAD extended data: 1000 "DSTYLE", 1002 "{", pairs of a 1070 variable code
+// and its value, 1002 "}".
+constexpr int kDimasz = 41;
+constexpr int kDimscale = 40;
+constexpr int kDimldrblk = 341;
+
+/// The value of one override; nothing when the entity has none.
+std::optional<host::dxf::Tag> dimOverride(const host::dxf::EntityBase& e, int variable);
+/// Sets (a value) or removes (nothing) one override. A value equal to the stored one, as a
+/// number or a handle, leaves the stored text as it was, so that round trips keep the file.
+void setDimOverride(host::dxf::EntityBase& e, int variable, const std::optional<host::dxf::Tag>& value);
 
 // Encoding of file data that has no place in the model, inside unmodelledGroups:
 // a subclass marker (the groups that follow belong to it), application data groups,

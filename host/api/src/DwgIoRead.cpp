@@ -82,6 +82,7 @@ struct Reader {
     std::map<std::string, ZcDbObjectId> layers, linetypes, styles, blocks;  // folded names
     ZcDbObjectId blockTable;
     std::uint64_t nextFree = 1;  // handles for objects the file did not have
+    std::vector<std::pair<ZcDbObjectId, const dxf::Entity*>> leaders;  // to link at the end
 
     static std::string key(const std::string& name) { return narrow(host::db::foldName(widen(name))); }
 
@@ -342,6 +343,17 @@ struct Reader {
             if (hatchLoops(*d, *e)) return e;
             delete e;
         }
+        if (auto* d = src.get<dxf::Leader>()) {
+            if (d->vertices.empty()) return new host::db::UnknownEntity(widen(src.type));
+            auto* e = new ZcDbLeader;
+            e->setNormal(vec(d->normal));
+            for (const dxf::Vec3& v : d->vertices) e->appendVertex(pt(v));
+            if (!d->arrowhead) e->disableArrowHead();
+            if (d->pathType == 1) e->setToSplineLeader();
+            if (auto size = dimOverride(src, kDimasz)) e->setDimasz(size->toDouble().value_or(0));
+            if (auto scale = dimOverride(src, kDimscale)) e->setDimscale(scale->toDouble().value_or(0));
+            return e;
+        }
         if (auto* d = src.get<dxf::Insert>()) {
             ZcDbObjectId block = find(blocks, d->name);
             if (!block.isNull() && d->columns <= 1 && d->rows <= 1) {
@@ -369,6 +381,9 @@ struct Reader {
             kept.rawEntities[host::db::peekObject(id)->handle()] = src;
         } else if (auto* hatch = ZcDbHatch::cast(e)) {
             kept.hatches[hatch->handle()] = KeptHatch{*src.get<dxf::Hatch>(), hatchData(*hatch)};
+        } else if (ZcDbLeader::cast(e)) {
+            // The arrow block and the annotation may come later in the file: linked at the end.
+            leaders.push_back({id, &src});
         } else if (auto* ref = ZcDbBlockReference::cast(e)) {
             (void)ref;
             for (const dxf::Entity& child : src.children) {
@@ -537,9 +552,35 @@ struct Reader {
             if ((es = entity(e, owner)) != Zcad::eOk) return es;
         }
 
+        linkLeaders();
         header(doc);
         host::db::setHandseed(&db, ZcDbHandle(std::max<std::uint64_t>(nextFree, host::db::handseed(&db))));
         return Zcad::eOk;
+    }
+
+    ZcDbObjectId byHandle(const std::string& handle) {
+        ZcDbObjectId id;
+        std::uint64_t h = parseHandle(handle);
+        if (h == 0 || db.getZcDbObjectId(id, false, ZcDbHandle(h)) != Zcad::eOk) return {};
+        return id;
+    }
+
+    /// Gives each leader its arrow block and annotation, now that every object is read.
+    void linkLeaders() {
+        for (const auto& [id, src] : leaders) {
+            ZcDbLeader* leader = nullptr;
+            if (zcdbOpenObject(leader, id, ZcDb::kForWrite) != Zcad::eOk) continue;
+            const auto* d = src->get<dxf::Leader>();
+            if (auto arrow = dimOverride(*src, kDimldrblk)) {
+                ZcDbObjectId block = byHandle(arrow->value);
+                if (!block.isNull()) leader->setDimldrblk(block);
+            }
+            ZcDbObjectId annotation = byHandle(d->annotation);
+            if (!annotation.isNull() && leader->attachAnnotation(annotation) == Zcad::eOk)
+                leader->setAnnotationOffset(vec(d->annotationOffset));
+            leader->close();
+            kept.leaders[leader->handle()] = *d;
+        }
     }
 
     /// Layout objects for the layout blocks, named as in the file's LAYOUT objects.
@@ -570,7 +611,11 @@ struct Reader {
             // The LAYOUT object itself stays in the kept OBJECTS section: the layout in the
             // database gets a handle of its own.
             if (add(layout, "", ZcDbObjectId(), lid) != Zcad::eOk) continue;
-            if (auto* rec = ZcDbBlockTableRecord::cast(host::db::peekObject(btr))) rec->setLayoutId(lid);
+            ZcDbBlockTableRecord* rec = nullptr;
+            if (zcdbOpenObject(rec, btr, ZcDb::kForWrite) == Zcad::eOk) {
+                rec->setLayoutId(lid);
+                rec->close();
+            }
         }
     }
 
@@ -605,7 +650,7 @@ struct Reader {
 
 Zcad::ErrorStatus readDocument(ZcDbDatabase& db, dxf::Document doc) {
     auto kept = std::make_shared<KeptFile>();
-    Reader reader{db, *kept, {}, {}, {}, {}, {}, 1};
+    Reader reader{db, *kept, {}, {}, {}, {}, {}, 1, {}};
     Zcad::ErrorStatus es = reader.run(doc);
     if (es != Zcad::eOk) return es;
     // What the database now holds is dropped from the kept document.

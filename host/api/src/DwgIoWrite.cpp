@@ -253,6 +253,9 @@ struct Writer {
                 if (auto it = kept->hatches.find(e->handle()); it != kept->hatches.end() && it->second.asRead == d)
                     d = it->second.original;
             out.data = std::move(d);
+        } else if (auto* l = ZcDbLeader::cast(e)) {
+            out.type = "LEADER";
+            out.data = leaderData(*l);
         } else if (auto* r = ZcDbBlockReference::cast(e)) {
             out.type = "INSERT";
             dxf::Insert d;
@@ -280,7 +283,44 @@ struct Writer {
             return false;  // a kind the file format here has no form for
         }
         common(e, out);
+        if (auto* l = ZcDbLeader::cast(e)) leaderOverrides(*l, out);
         return true;
+    }
+
+    /// The leader in the file's form: what the file had (dimension style, hook line, text
+    /// size) with what the database models put over it.
+    dxf::Leader leaderData(const ZcDbLeader& l) const {
+        dxf::Leader d;
+        bool fromFile = false;
+        if (kept)
+            if (auto it = kept->leaders.find(l.handle()); it != kept->leaders.end()) {
+                d = it->second;
+                fromFile = true;
+            }
+        d.arrowhead = l.hasArrowHead() ? 1 : 0;
+        d.pathType = l.isSplined() ? 1 : 0;
+        d.normal = v3(l.normal());
+        d.vertices.clear();
+        for (int i = 0; i < l.numVertices(); ++i) d.vertices.push_back(v3(l.vertexAt(i)));
+        const ZcDbObject* annotation = host::db::peekObject(l.annotationObjId());
+        if (annotation && !annotation->isErased()) {
+            d.annotation = handleText(annotation->handle());
+            d.annotationOffset = v3(l.annotationOffset());
+            if (!fromFile || d.creation == 3) d.creation = ZcDbMText::cast(annotation) ? 0 : ZcDbBlockReference::cast(annotation) ? 2 : 1;
+        } else {
+            d.annotation.clear();
+            d.annotationOffset = {};
+            d.creation = 3;
+        }
+        return d;
+    }
+
+    /// The leader's arrow size, scale and arrow block as DSTYLE overrides.
+    void leaderOverrides(const ZcDbLeader& l, dxf::Entity& out) const {
+        setDimOverride(out, kDimasz, l.hasDimaszOverride() ? std::optional(dxf::makeTag(1040, l.dimasz())) : std::nullopt);
+        setDimOverride(out, kDimscale, l.hasDimscaleOverride() ? std::optional(dxf::makeTag(1040, l.dimscale())) : std::nullopt);
+        const ZcDbObject* arrow = host::db::peekObject(l.dimldrblk());
+        setDimOverride(out, kDimldrblk, arrow ? std::optional(dxf::Tag(1005, handleText(arrow->handle()))) : std::nullopt);
     }
 
     void entities(const ZcDbBlockTableRecord* btr, std::vector<dxf::Entity>& out, int paperSpace) {

@@ -165,6 +165,7 @@ TEST_F(DwgIoTest, ReadsEntitiesPropertiesAttributesAndBasePoint) {
 
 TEST_F(DwgIoTest, R12LayoutBlocksAreTheDrawingsSpaces) {
     auto db = load(sign_);
+    EXPECT_TRUE(ZcDbBlockTableRecord::cast(host::db::peekObject(db->modelSpaceId()))->isLayout());
     EXPECT_TRUE(blockNamed(*db, L"$Model_Space").isNull());
     EXPECT_TRUE(blockNamed(*db, L"$Paper_Space").isNull());
     std::string out = temp("spaces.dwg");
@@ -385,6 +386,60 @@ TEST_F(DwgIoTest, HatchMadeInTheDrawingIsSaved) {
     ASSERT_EQ(hatches[0]->getLoopAt(0, type, readPoints, readBulges), Zcad::eOk);
     EXPECT_EQ(readPoints.length(), 3);
     EXPECT_EQ(readBulges[1], 0.5);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DwgIoTest, LeaderKeepsItsArrowOverridesAndAnnotationThroughAFile) {
+    ZcDbDatabase db(true, true);
+    ZcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(zcdbOpenObject(space, db.modelSpaceId(), ZcDb::kForWrite), Zcad::eOk);
+    auto* label = new ZcDbMText;
+    label->setLocation(ZcGePoint3d(20, 10, 0));
+    label->setContents(L"You are here");
+    ZcDbObjectId labelId;
+    ASSERT_EQ(space->appendZcDbEntity(labelId, label), Zcad::eOk);
+    label->close();
+    auto* leader = new ZcDbLeader;
+    leader->appendVertex({0, 0, 0});
+    leader->appendVertex({10, 10, 0});
+    leader->appendVertex({20, 10, 0});
+    ZcDbObjectId leaderId;
+    ASSERT_EQ(space->appendZcDbEntity(leaderId, leader), Zcad::eOk);
+    ASSERT_EQ(leader->setDimldrblk(L"Dot"), Zcad::eOk);
+    ASSERT_EQ(leader->setDimasz(0.75), Zcad::eOk);
+    ASSERT_EQ(leader->attachAnnotation(labelId), Zcad::eOk);
+    leader->close();
+    space->close();
+    std::string first = temp("leader1.dwg"), second = temp("leader2.dwg");
+    ASSERT_EQ(db.saveAs(win(first).c_str()), Zcad::eOk);
+
+    auto back = load(first);
+    auto leaders = entitiesOf<ZcDbLeader>(back->modelSpaceId());
+    ASSERT_EQ(leaders.size(), 1u);
+    const ZcDbLeader* l = leaders[0];
+    ASSERT_EQ(l->numVertices(), 3);
+    EXPECT_EQ(l->vertexAt(1), ZcGePoint3d(10, 10, 0));
+    EXPECT_TRUE(l->hasDimaszOverride());
+    EXPECT_DOUBLE_EQ(l->dimasz(), 0.75);
+    EXPECT_FALSE(l->hasDimscaleOverride());
+    EXPECT_EQ(l->dimldrblk(), blockNamed(*back, L"_Dot"));
+    EXPECT_FALSE(l->dimldrblk().isNull());
+    auto labels = entitiesOf<ZcDbMText>(back->modelSpaceId());
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(l->annotationObjId(), labels[0]->objectId());
+
+    // Saved again unchanged, the file is the same; it loads in ezdxf with its overrides.
+    ASSERT_EQ(back->saveAs(win(second).c_str()), Zcad::eOk);
+    EXPECT_EQ(readText(first), readText(second));
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "ezdxf is not installed";
+    std::string cmd = "/usr/bin/python3 -c \"import sys, ezdxf; doc=ezdxf.readfile(sys.argv[1]); a=doc.audit(); "
+                      "[print(e.message) for e in a.errors]; l=doc.modelspace().query('LEADER')[0]; "
+                      "o=l.get_acad_dstyle(doc.dimstyles.get(l.dxf.dimstyle)) if hasattr(l, 'get_acad_dstyle') else {}; "
+                      "print(o); sys.exit(len(a.errors))\" " + second;
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
 }
 
 }  // namespace

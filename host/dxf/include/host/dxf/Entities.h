@@ -202,6 +202,7 @@ struct Leader {
   Vec3 horizontalDirection = kXAxis;  ///< 211
   Vec3 blockOffset;        ///< 212
   Vec3 annotationOffset;   ///< 213
+  bool operator==(const Leader&) const = default;
 };
 
 /// SOLID (2D filled quadrilateral).
