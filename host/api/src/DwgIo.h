@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "host/db/Database.h"
 #include "host/dxf/Document.h"
 #include "zcdbhatch.h"
+#include "zcdbtable.h"
 
 namespace host::dwgio {
 
@@ -62,6 +64,39 @@ std::wstring widen(const std::string& s);
 std::string narrow(const std::wstring& s);
 std::uint64_t parseHandle(const std::string& hex);
 std::string handleText(std::uint64_t h);
+
+/// The groups of an ACAD_TABLE as the codec writes and reads them (subclasses
+/// AcDbBlockReference and AcDbTable): the graphical block and position, the direction, the
+/// table's text style and height, row heights and column widths, then per cell, row by row,
+/// 171 type, 173 merged, 174 fit, 175/176 the columns/rows a merged range spans (at its
+/// top-left cell), the text (3 chunks then 1) with 7 style, 140 height and 170 alignment, or
+/// 340 the block with 179 its attribute values (331 definition, 300 text).
+struct TableCellData {
+    int type = 1;
+    bool autoFit = false;
+    int spanColumns = 1, spanRows = 1;
+    std::string text, style, blockHandle;
+    double height = 0;
+    int alignment = 0;
+    std::vector<std::pair<std::string, std::string>> attributes;  ///< definition handle, text
+};
+struct TableData {
+    host::dxf::Vec3 position, direction{1, 0, 0};
+    std::string style;
+    double textHeight = 0;
+    std::vector<double> rowHeights, columnWidths;
+    std::vector<TableCellData> cells;  ///< rows x columns, row by row
+};
+
+/// The table an ACAD_TABLE's groups describe; nothing when they do not add up (counts,
+/// sizes, a table of more than 2^20 cells), so that the entity is kept as it was read.
+std::optional<TableData> parseTable(const host::dxf::Entity& e);
+
+/// The ACAD_TABLE groups of a table whose graphical block is blockName. handleOf gives an
+/// object's handle (empty for none), nameOf a record's name.
+std::vector<host::dxf::ExtraTag> tableGroups(const ZcDbTable& table, const std::string& blockName,
+                                             const std::function<std::string(ZcDbObjectId)>& handleOf,
+                                             const std::function<std::string(ZcDbObjectId)>& nameOf);
 
 /// A database hatch in the file's form: polyline boundaries with bulges.
 host::dxf::Hatch hatchData(const ZcDbHatch& hatch);

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <set>
 
 #include "DwgIo.h"
 #include "platform/Session.h"
@@ -83,6 +84,7 @@ struct Reader {
     ZcDbObjectId blockTable;
     std::uint64_t nextFree = 1;  // handles for objects the file did not have
     std::vector<std::pair<ZcDbObjectId, const dxf::Entity*>> leaders;  // to link at the end
+    std::map<const dxf::Entity*, TableData> tables;  // ACAD_TABLEs read as tables
 
     static std::string key(const std::string& name) { return narrow(host::db::foldName(widen(name))); }
 
@@ -247,6 +249,57 @@ struct Reader {
         return true;
     }
 
+    ZcDbTable* tableFrom(const TableData& d) {
+        auto* t = new ZcDbTable;
+        const auto rows = static_cast<Zdesk::UInt32>(d.rowHeights.size());
+        const auto columns = static_cast<Zdesk::UInt32>(d.columnWidths.size());
+        t->setSize(rows, columns);
+        for (Zdesk::UInt32 r = 0; r < rows; ++r) t->setRowHeight(r, d.rowHeights[r]);
+        for (Zdesk::UInt32 c = 0; c < columns; ++c) t->setColumnWidth(c, d.columnWidths[c]);
+        t->setPosition(pt(d.position));
+        if (!(d.direction == dxf::Vec3{})) t->setDirection(vec(d.direction).normal());
+        if (ZcDbObjectId style = find(styles, d.style); !style.isNull()) t->setTextStyle(style);
+        if (d.textHeight > 0) t->setDefaultTextHeight(d.textHeight);
+        for (Zdesk::UInt32 r = 0; r < rows; ++r)
+            for (Zdesk::UInt32 c = 0; c < columns; ++c) {
+                const TableCellData& cell = d.cells[static_cast<std::size_t>(r) * columns + c];
+                if (cell.type == ZcDb::kBlockCell) {
+                    ZcDbObjectId block = byHandle(cell.blockHandle);
+                    if (!block.isNull()) t->setBlockTableRecordId(r, c, block, cell.autoFit);
+                    for (const auto& [definition, text] : cell.attributes)
+                        if (ZcDbObjectId id = byHandle(definition); !id.isNull())
+                            t->setBlockAttributeValue(r, c, id, widen(text).c_str());
+                } else {
+                    t->setTextString(r, c, widen(cell.text).c_str());
+                    if (ZcDbObjectId style = find(styles, cell.style); !style.isNull()) t->setTextStyle(r, c, style);
+                    if (cell.height > 0) t->setTextHeight(r, c, cell.height);
+                    if (cell.alignment >= ZcDb::kTopLeft && cell.alignment <= ZcDb::kBottomRight)
+                        t->setAlignment(r, c, static_cast<ZcDb::CellAlignment>(cell.alignment));
+                }
+                if (cell.spanRows > 1 || cell.spanColumns > 1)
+                    t->mergeCells(r, std::min(rows - 1, r + static_cast<Zdesk::UInt32>(cell.spanRows) - 1), c,
+                                  std::min(columns - 1, c + static_cast<Zdesk::UInt32>(cell.spanColumns) - 1));
+            }
+        return t;
+    }
+
+    /// Tables whose groups describe them become database tables; their graphical blocks
+    /// are then left out, for the writer draws them afresh.
+    void findTables(const dxf::Document& doc, std::set<std::string>& graphicalBlocks) {
+        auto scan = [&](const std::vector<dxf::Entity>& list) {
+            for (const dxf::Entity& e : list) {
+                const auto* raw = e.get<dxf::AcadTable>();
+                if (!raw) continue;
+                if (auto parsed = parseTable(e)) {
+                    tables.emplace(&e, std::move(*parsed));
+                    if (!raw->blockName.empty()) graphicalBlocks.insert(key(raw->blockName));
+                }
+            }
+        };
+        scan(doc.entities);
+        for (const dxf::Block& b : doc.blocks) scan(b.entities);
+    }
+
     /// The database entity for a file entity; an UnknownEntity for kinds the model keeps raw.
     ZcDbEntity* make(const dxf::Entity& src) {
         if (auto* d = src.get<dxf::Line>()) {
@@ -354,6 +407,7 @@ struct Reader {
             if (auto scale = dimOverride(src, kDimscale)) e->setDimscale(scale->toDouble().value_or(0));
             return e;
         }
+        if (auto it = tables.find(&src); it != tables.end()) return tableFrom(it->second);
         if (auto* d = src.get<dxf::Insert>()) {
             ZcDbObjectId block = find(blocks, d->name);
             if (!block.isNull() && d->columns <= 1 && d->rows <= 1) {
@@ -516,7 +570,10 @@ struct Reader {
         // Block records first (entities reference blocks by name), then their contents.
         if ((es = table<ZcDbBlockTable>(doc.tables.blockRecords.handle, host::db::Table::Block, blockTable)) != Zcad::eOk) return es;
         std::vector<ZcDbObjectId> recordOfBlock(doc.blocks.size());
+        std::set<std::string> graphicalBlocks;
+        findTables(doc, graphicalBlocks);
         for (const dxf::BlockRecord& r : doc.tables.blockRecords.records) {
+            if (graphicalBlocks.count(key(r.name))) continue;
             auto* rec = new ZcDbBlockTableRecord;
             if (!r.preview.empty()) {
                 ZcDbBlockTableRecord::PreviewIcon icon;
@@ -650,7 +707,7 @@ struct Reader {
 
 Zcad::ErrorStatus readDocument(ZcDbDatabase& db, dxf::Document doc) {
     auto kept = std::make_shared<KeptFile>();
-    Reader reader{db, *kept, {}, {}, {}, {}, {}, 1, {}};
+    Reader reader{db, *kept, {}, {}, {}, {}, {}, 1, {}, {}};
     Zcad::ErrorStatus es = reader.run(doc);
     if (es != Zcad::eOk) return es;
     // What the database now holds is dropped from the kept document.

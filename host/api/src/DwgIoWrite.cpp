@@ -1,5 +1,6 @@
 // Writing: a drawing database into a DXF document.
 #include <cmath>
+#include <memory>
 
 #include "DwgIo.h"
 #include "zcdbheaders.h"
@@ -106,6 +107,8 @@ namespace {
 struct Writer {
     const ZcDbDatabase& db;
     const KeptFile* kept;
+    std::vector<dxf::Block> tableBlocks;  ///< the graphical blocks of the tables written
+    int tableSerial = 0;
 
     void common(const ZcDbEntity* e, dxf::Entity& out) {
         restoreObjectGroups(e, out, &out);
@@ -256,6 +259,12 @@ struct Writer {
         } else if (auto* l = ZcDbLeader::cast(e)) {
             out.type = "LEADER";
             out.data = leaderData(*l);
+        } else if (auto* t = ZcDbTable::cast(e)) {
+            out.type = "ACAD_TABLE";
+            dxf::AcadTable d;
+            d.blockName = tableBlock(*t);
+            d.position = v3(t->position());
+            out.data = d;
         } else if (auto* r = ZcDbBlockReference::cast(e)) {
             out.type = "INSERT";
             dxf::Insert d;
@@ -284,7 +293,54 @@ struct Writer {
         }
         common(e, out);
         if (auto* l = ZcDbLeader::cast(e)) leaderOverrides(*l, out);
+        if (auto* t = ZcDbTable::cast(e)) {
+            // The table's own groups replace any that a read kept.
+            std::erase_if(out.extra, [](const dxf::ExtraTag& x) {
+                return x.subclass == "AcDbBlockReference" || x.subclass == "AcDbTable";
+            });
+            auto handleOf = [](ZcDbObjectId id) {
+                const ZcDbObject* o = host::db::peekObject(id);
+                return o ? handleText(o->handle()) : std::string();
+            };
+            auto groups = tableGroups(*t, out.get<dxf::AcadTable>()->blockName, handleOf, recordName);
+            out.extra.insert(out.extra.end(), groups.begin(), groups.end());
+        }
         return true;
+    }
+
+    /// Makes the table's graphical block (the table exploded, in the table's own
+    /// coordinates), for programs that show tables by it; returns its name.
+    std::string tableBlock(const ZcDbTable& t) {
+        std::string name;
+        do {
+            name = "*T" + std::to_string(++tableSerial);
+        } while (!blockNamed(name).isNull());
+        dxf::Block& b = tableBlocks.emplace_back();
+        b.def.name = name;
+        b.def.flags = 1;
+        ZcDbVoidPtrArray parts;
+        t.explode(parts);
+        ZcGeMatrix3d toBlock = t.blockTransform().inverse();
+        for (void* p : parts) {
+            std::unique_ptr<ZcDbEntity> part(static_cast<ZcDbEntity*>(p));
+            part->transformBy(toBlock);
+            dxf::Entity ent;
+            if (!entity(part.get(), ent)) continue;
+            ent.handle.clear();  // not in the drawing: the file gives it a handle of its own
+            for (dxf::Entity& child : ent.children) child.handle.clear();
+            b.entities.push_back(std::move(ent));
+        }
+        return name;
+    }
+
+    ZcDbObjectId blockNamed(const std::string& name) const {
+        auto* blocks = ZcDbSymbolTable::cast(host::db::peekObject(db.blockTableId()));
+        if (!blocks) return {};
+        for (ZcDbObjectId id : blocks->recordIds()) {
+            auto* r = ZcDbSymbolTableRecord::cast(host::db::peekObject(id));
+            if (r && !r->isErased() && dxf::sameName(narrow(r->getNameConst()), name)) return id;
+        }
+        return {};
     }
 
     /// The leader in the file's form: what the file had (dimension style, hook line, text
@@ -473,6 +529,11 @@ struct Writer {
                 }
                 doc.blocks.push_back(std::move(b));
             }
+            for (dxf::Block& b : tableBlocks) {
+                doc.tables.blockRecords.records.emplace_back().name = b.def.name;
+                doc.blocks.push_back(std::move(b));
+            }
+            tableBlocks.clear();
         }
 
         // Header: the database's variables over those of the file, in the file's groups;
@@ -517,7 +578,7 @@ struct Writer {
 
 host::dxf::Document buildDocument(const ZcDbDatabase& db) {
     auto data = host::db::codecData(&db);
-    Writer writer{db, static_cast<const KeptFile*>(data.get())};
+    Writer writer{db, static_cast<const KeptFile*>(data.get()), {}, 0};
     return writer.run();
 }
 

@@ -233,13 +233,17 @@ void setOwners(Document& d) {
 }
 
 /// ACAD_TABLE keeps its groups raw; its modelled fields are written back into them.
+/// Without a record handle of its own the table names the record of its graphical block.
 void syncTables(Document& d) {
-  forAllEntities(d, [](Entity& e) {
+  forAllEntities(d, [&d](Entity& e) {
     auto* t = e.get<AcadTable>();
     if (!t) return;
+    std::string handle = t->blockRecordHandle;
+    if (handle.empty())
+      if (const BlockRecord* r = d.tables.blockRecords.find(t->blockName)) handle = r->handle;
     for (ExtraTag& x : e.extra) {
       if (x.subclass == "AcDbTable" && x.tag.code == 343) {
-        if (!t->blockRecordHandle.empty()) x.tag.value = t->blockRecordHandle;
+        if (!handle.empty()) x.tag.value = handle;
         break;
       }
     }

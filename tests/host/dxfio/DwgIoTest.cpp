@@ -14,6 +14,8 @@
 #include "host/dxf/Reader.h"
 #include "host/dxf/Writer.h"
 #include "platform/Paths.h"
+#include "platform/Session.h"
+#include "zcutads.h"
 #include "zcdbheaders.h"
 
 namespace {
@@ -439,6 +441,101 @@ TEST_F(DwgIoTest, LeaderKeepsItsArrowOverridesAndAnnotationThroughAFile) {
                       "[print(e.message) for e in a.errors]; l=doc.modelspace().query('LEADER')[0]; "
                       "o=l.get_acad_dstyle(doc.dimstyles.get(l.dxf.dimstyle)) if hasattr(l, 'get_acad_dstyle') else {}; "
                       "print(o); sys.exit(len(a.errors))\" " + second;
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DwgIoTest, TableIsSavedWithItsGraphicalBlockAndReadBackAsATable) {
+    ZcDbDatabase db(true, true);
+    ZcDbBlockTable* blocks = nullptr;
+    ASSERT_EQ(db.getSymbolTable(blocks, ZcDb::kForWrite), Zcad::eOk);
+    auto* sign = new ZcDbBlockTableRecord;
+    sign->setName(L"E001");
+    ZcDbObjectId signId;
+    ASSERT_EQ(blocks->add(signId, sign), Zcad::eOk);
+    sign->appendZcDbEntity(new ZcDbCircle(ZcGePoint3d(0, 0, 0), ZcGeVector3d::kZAxis, 1));
+    auto* code = new ZcDbAttributeDefinition(ZcGePoint3d(0, 0, 0), L"", L"CODE", L"Code");
+    ZcDbObjectId codeId;
+    sign->appendZcDbEntity(codeId, code);
+    code->close();
+    sign->close();
+    blocks->close();
+
+    auto* table = new ZcDbTable;
+    table->setSize(3, 2);
+    table->setColumnWidth(0, 20);
+    table->setColumnWidth(1, 40);
+    table->setRowHeight(8);
+    table->setPosition(ZcGePoint3d(100, 50, 0));
+    table->mergeCells(0, 0, 0, 1);
+    table->setTextString(0, 0, L"Signs \u2013 ground floor");
+    table->setTextString(1, 1, L"Emergency exit");
+    table->setTextHeight(1, 1, 3.5);
+    table->setAlignment(1, 1, ZcDb::kMiddleCenter);
+    table->setValue(2, 1, ZcValue(Zdesk::Int32(12)));
+    table->setBlockTableRecordId(1, 0, signId, true);
+    table->setBlockAttributeValue(1, 0, codeId, L"E001");
+    ZcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(zcdbOpenObject(space, db.modelSpaceId(), ZcDb::kForWrite), Zcad::eOk);
+    ASSERT_EQ(space->appendZcDbEntity(table), Zcad::eOk);
+    table->close();
+    space->close();
+    std::string file = temp("table.dwg");
+    ASSERT_EQ(db.saveAs(win(file).c_str()), Zcad::eOk);
+
+    // The file holds the table and a graphical block that draws it.
+    auto doc = host::dxf::readFile(file);
+    ASSERT_TRUE(doc) << doc.status().toString();
+    ASSERT_EQ(doc->entities.size(), 1u);
+    const auto* raw = doc->entities[0].get<host::dxf::AcadTable>();
+    ASSERT_NE(raw, nullptr);
+    const host::dxf::Block* graphics = doc->findBlock(raw->blockName);
+    ASSERT_NE(graphics, nullptr);
+    EXPECT_FALSE(graphics->entities.empty());
+    EXPECT_EQ(raw->blockRecordHandle, doc->tables.blockRecords.find(raw->blockName)->handle);
+
+    auto back = load(file);
+    auto tables = entitiesOf<ZcDbTable>(back->modelSpaceId());
+    ASSERT_EQ(tables.size(), 1u);
+    const ZcDbTable* t = tables[0];
+    ASSERT_EQ(t->numRows(), 3u);
+    ASSERT_EQ(t->numColumns(), 2u);
+    EXPECT_EQ(t->columnWidth(1), 40);
+    EXPECT_EQ(t->rowHeight(2), 8);
+    EXPECT_EQ(t->position(), ZcGePoint3d(100, 50, 0));
+    EXPECT_TRUE(t->isMergedCell(0, 1));
+    EXPECT_STREQ(t->textStringConst(0, 0), L"Signs \u2013 ground floor");
+    EXPECT_STREQ(t->textStringConst(1, 1), L"Emergency exit");
+    EXPECT_EQ(t->textHeight(1, 1), 3.5);
+    EXPECT_EQ(t->alignment(1, 1), ZcDb::kMiddleCenter);
+    EXPECT_STREQ(t->textStringConst(2, 1), L"12");
+    EXPECT_EQ(t->cellType(1, 0), ZcDb::kBlockCell);
+    ZcDbObjectId backSign = blockNamed(*back, L"E001");
+    EXPECT_EQ(t->blockTableRecordId(1, 0), backSign);
+    EXPECT_TRUE(t->isAutoScale(1, 0));
+    auto defs = entitiesOf<ZcDbAttributeDefinition>(backSign);
+    ASSERT_EQ(defs.size(), 1u);
+    ZTCHAR* value = nullptr;
+    ASSERT_EQ(t->getBlockAttributeValue(1, 0, defs[0]->objectId(), value), Zcad::eOk);
+    EXPECT_STREQ(value, L"E001");
+    zcutDelBuffer(value);
+    EXPECT_TRUE(blockNamed(*back, platform::fromUtf8(raw->blockName).c_str()).isNull());  // drawn afresh when saved
+
+    // Saved again, the table still has one graphical block; ezdxf reads it without errors.
+    std::string again = temp("table2.dwg");
+    ASSERT_EQ(back->saveAs(win(again).c_str()), Zcad::eOk);
+    auto second = host::dxf::readFile(again);
+    ASSERT_TRUE(second);
+    int graphical = 0;
+    for (const auto& r : second->tables.blockRecords.records) graphical += r.name.rfind("*T", 0) == 0;
+    EXPECT_EQ(graphical, 1);
+    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "ezdxf is not installed";
+    std::string cmd = "/usr/bin/python3 -c \"import sys, ezdxf; doc=ezdxf.readfile(sys.argv[1]); a=doc.audit(); "
+                      "[print(e.message) for e in a.errors]; t=doc.modelspace().query('ACAD_TABLE'); "
+                      "print(len(t), 'tables'); sys.exit(len(a.errors) + (len(t) != 1))\" " + again;
     EXPECT_EQ(std::system(cmd.c_str()), 0);
 }
 
