@@ -170,6 +170,16 @@ AppId& Document::addAppId(std::string name) {
   return a;
 }
 
+bool validRecordName(std::string_view name) {
+  std::size_t characters = 0;
+  for (char c : name) {
+    auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || std::string_view("<>/\\\":;?*|,=`").find(c) != std::string_view::npos) return false;
+    if ((u & 0xC0) != 0x80) ++characters;
+  }
+  return characters >= 1 && characters <= 255;
+}
+
 void renameR12Spaces(Document& doc) {
   for (auto [r12, name] : {std::pair{"$MODEL_SPACE", "*Model_Space"}, std::pair{"$PAPER_SPACE", "*Paper_Space"}}) {
     if (doc.findBlock(name) || doc.tables.blockRecords.find(name)) continue;

@@ -144,16 +144,25 @@ void addReferencedRecords(Document& d) {
   auto note = [](std::vector<std::string>& v, const std::string& s) {
     if (!s.empty() && std::find(v.begin(), v.end(), s) == v.end()) v.push_back(s);
   };
+  // A reference to a name no record can have (kept from a damaged file) falls back to the
+  // default, so that the file written never holds a record that cannot be read.
   auto base = [&](EntityBase& e) {
+    if (!validRecordName(e.layer)) e.layer = "0";
+    if (!e.linetype.empty() && !validRecordName(e.linetype)) e.linetype.clear();
+    std::erase_if(e.xdata, [](const XData& x) { return !validRecordName(x.app); });
     note(layers, e.layer);
     if (!sameName(e.linetype, "ByLayer") && !sameName(e.linetype, "ByBlock")) note(linetypes, e.linetype);
     for (const XData& x : e.xdata) note(apps, x.app);
   };
+  auto style = [&](std::string& name) {
+    if (!name.empty() && !validRecordName(name)) name = "Standard";
+    note(styles, name);
+  };
   forAllEntities(d, [&](Entity& e) {
     base(e);
-    if (auto* t = e.get<Text>()) note(styles, t->style);
-    if (auto* t = e.get<MText>()) note(styles, t->style);
-    if (auto* t = e.get<Attrib>()) note(styles, t->style);
+    if (auto* t = e.get<Text>()) style(t->style);
+    if (auto* t = e.get<MText>()) style(t->style);
+    if (auto* t = e.get<Attrib>()) style(t->style);
     if (e.seqend) base(*e.seqend);
   });
   for (Block& b : d.blocks) base(b.begin);
@@ -163,7 +172,10 @@ void addReferencedRecords(Document& d) {
   };
   records(d.tables.layers), records(d.tables.linetypes), records(d.tables.styles), records(d.tables.blockRecords);
   records(d.tables.dimstyles), records(d.tables.appids);
-  for (const Layer& l : d.tables.layers.records) note(linetypes, l.linetype);
+  for (Layer& l : d.tables.layers.records) {
+    if (!l.linetype.empty() && !validRecordName(l.linetype)) l.linetype = "Continuous";
+    note(linetypes, l.linetype);
+  }
   for (const std::string& n : layers) d.addLayer(n);
   for (const std::string& n : linetypes)
     if (!d.tables.linetypes.find(n)) d.tables.linetypes.records.emplace_back().name = n;

@@ -106,6 +106,28 @@ TEST(WriterTest, AddsWhatEntitiesReferenceButTablesLack) {
   EXPECT_TRUE(prepared.tables.styles.find("Arial"));
 }
 
+TEST(WriterTest, NamesNoRecordCanHaveFallBackToTheDefaults) {
+  // References kept from a damaged file: a control character, a forbidden one, nothing.
+  Document doc = newDocument();
+  Entity line = makeLine({0, 0, 0}, {1, 1, 0});
+  line.layer = std::string("bad\0layer", 9);
+  line.linetype = "dash|dot";
+  line.xdata.push_back({"", {Tag(1000, "x")}});
+  doc.entities.push_back(line);
+  Entity text = makeText({0, 0, 0}, 1, "t");
+  text.get<Text>()->style = "a\x0e";
+  doc.entities.push_back(text);
+  auto written = writeString(doc);
+  ASSERT_TRUE(written);
+  auto back = read(*written, {ReadMode::Strict});
+  ASSERT_TRUE(back) << back.status().toString();
+  EXPECT_EQ(back->entities[0].layer, "0");
+  EXPECT_EQ(back->entities[0].linetype, "");
+  EXPECT_TRUE(back->entities[0].xdata.empty());
+  EXPECT_EQ(back->entities[1].get<Text>()->style, "Standard");
+  for (const Linetype& l : back->tables.linetypes.records) EXPECT_TRUE(validRecordName(l.name)) << l.name;
+}
+
 TEST(WriterTest, WritesPreviewAndThumbnailInChunks) {
   auto tags = writtenTags(everyEntityDocument());
   std::size_t previewChunks = 0, thumb = 0;

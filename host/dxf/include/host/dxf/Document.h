@@ -133,6 +133,10 @@ struct Document {
 /// left empty: the writer allocates them.
 Document newDocument();
 
+/// Whether a table record may have the name: 1 to 255 characters (UTF-8), none of them a
+/// control character or one of < > / \ " : ; ? * | , = `.
+bool validRecordName(std::string_view name);
+
 /// Gives the layout blocks of an R12 file ($MODEL_SPACE, $PAPER_SPACE, any case) and their
 /// records the names later versions use (*Model_Space, *Paper_Space); a drawing that already
 /// has the later name keeps its block and the R12 one stays an ordinary block.
