@@ -201,24 +201,37 @@ Zcad::ErrorStatus ZcDbDatabase::insert(ZcDbObjectId& blockId, const ZTCHAR* newB
     }
     map[srcModel] = newBlockId;
     fill.emplace_back(srcModel, newBlock);
+    // A damaged source may hold two records whose names differ only in case: the first one
+    // copied serves for both.
+    auto addCopy = [&](Table table, ZcDbSymbolTableRecord* copy, const ZTCHAR* recordName) {
+        ZcDbObjectId added = dst->addRecord(table, copy, recordName);
+        if (added.isNull()) {
+            delete copy;
+            return std::make_pair(dst->recordByName(table, recordName), false);
+        }
+        return std::make_pair(added, true);
+    };
     for (const ZcDbObjectId& id : recordsToClone) {
         auto* record = src->get<ZcDbSymbolTableRecord>(id);
         auto* copy = static_cast<ZcDbSymbolTableRecord*>(record->clone());
         dropHandleGroups(copy);
-        map[id] = dst->addRecord(tableOf(src, record), copy, record->getNameConst());
+        map[id] = addCopy(tableOf(src, record), copy, record->getNameConst()).first;
     }
     for (size_t i = 1; i < sourceBlocks.size(); ++i) {
         auto* record = src->get<ZcDbBlockTableRecord>(sourceBlocks[i]);
         auto* copy = static_cast<ZcDbBlockTableRecord*>(record->clone());
         dropHandleGroups(copy);
-        map[sourceBlocks[i]] = dst->addRecord(Table::Block, copy, record->getNameConst());
-        fill.emplace_back(sourceBlocks[i], copy);
+        auto [added, isNew] = addCopy(Table::Block, copy, record->getNameConst());
+        map[sourceBlocks[i]] = added;
+        if (isNew)
+            fill.emplace_back(sourceBlocks[i], copy);
     }
     for (const ZcDbObjectId& id : recordsToClone)
-        remap(dst->find(map[id]), map, src->serial, true);
+        if (ZcDbObject* copy = dst->find(map[id]))
+            remap(copy, map, src->serial, true);
     for (const std::wstring& app : appNames)
         if (dst->recordByName(Table::RegApp, app).isNull())
-            dst->addRecord(Table::RegApp, new ZcDbRegAppTableRecord, app);
+            addCopy(Table::RegApp, new ZcDbRegAppTableRecord, app.c_str());
 
     // Entities, then the references between them (a leader's annotation...).
     std::vector<ZcDbObject*> copies;

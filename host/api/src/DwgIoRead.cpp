@@ -31,6 +31,15 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 double rad(double deg) { return deg * kPi / 180.0; }
 ZcGePoint3d pt(const dxf::Vec3& v) { return ZcGePoint3d(v.x, v.y, v.z); }
+
+/// A file's lineweight when it is one the format defines, else the fallback.
+ZcDb::LineWeight lineWeight(int value, ZcDb::LineWeight fallback) {
+    static const int kDefined[] = {-3, -2, -1, 0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, 50, 53,
+                                   60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
+    return std::find(std::begin(kDefined), std::end(kDefined), value) != std::end(kDefined)
+               ? static_cast<ZcDb::LineWeight>(value)
+               : fallback;
+}
 ZcGeVector3d vec(const dxf::Vec3& v) { return ZcGeVector3d(v.x, v.y, v.z); }
 ZcGePoint3d wcs(const dxf::Vec3& ocs, const dxf::Vec3& normal) {
     if (normal == dxf::kZAxis) return pt(ocs);
@@ -142,7 +151,7 @@ struct Reader {
             e->setColor(color, false);
             host::db::unmodelledGroups(e).push_back(RawGroup{kTrueColor, widen(std::to_string(c))});
         }
-        e->setLineWeight(static_cast<ZcDb::LineWeight>(src.lineweight), false);
+        e->setLineWeight(lineWeight(src.lineweight, ZcDb::kLnWtByLayer), false);
         if (src.linetypeScale > 0) e->setLinetypeScale(src.linetypeScale, false);
         e->setVisibility(src.invisible ? ZcDb::kInvisible : ZcDb::kVisible, false);
         keepObjectGroups(e, src);
@@ -160,8 +169,9 @@ struct Reader {
         t->setOblique(rad(oblique));
         ZcDbObjectId st = find(styles, style);
         if (!st.isNull()) t->setTextStyle(st);
-        t->setHorizontalMode(static_cast<ZcDb::TextHorzMode>(h));
-        t->setVerticalMode(static_cast<ZcDb::TextVertMode>(v));
+        // Alignments the format does not define read as the default one.
+        t->setHorizontalMode(static_cast<ZcDb::TextHorzMode>(h >= ZcDb::kTextLeft && h <= ZcDb::kTextFit ? h : 0));
+        t->setVerticalMode(static_cast<ZcDb::TextVertMode>(v >= ZcDb::kTextBase && v <= ZcDb::kTextTop ? v : 0));
         t->setTextString(widen(value).c_str());
         t->setPosition(wcs(pos, normal));
         t->setAlignmentPoint(wcs(align, normal));
@@ -371,7 +381,10 @@ struct Reader {
                 e->setFlagBits(d->flags & 15);
                 e->setFieldLength(static_cast<Zdesk::UInt16>(d->fieldLength));
                 e->setLockPositionInBlock(d->lockPosition != 0);
-                if (d->isMultiline()) e->setMTextAttributeDefinition(embedded(d->embeddedMText, d->extrusion));
+                if (d->isMultiline()) {
+                    std::unique_ptr<ZcDbMText> text(embedded(d->embeddedMText, d->extrusion));  // the setter copies
+                    e->setMTextAttributeDefinition(text.get());
+                }
                 return e;
             }
             auto* e = new ZcDbAttribute;
@@ -381,7 +394,10 @@ struct Reader {
             e->setFlagBits(d->flags & 15);
             e->setFieldLength(static_cast<Zdesk::UInt16>(d->fieldLength));
             e->setLockPositionInBlock(d->lockPosition != 0);
-            if (d->isMultiline()) e->setMTextAttribute(embedded(d->embeddedMText, d->extrusion));
+            if (d->isMultiline()) {
+                std::unique_ptr<ZcDbMText> text(embedded(d->embeddedMText, d->extrusion));
+                e->setMTextAttribute(text.get());
+            }
             return e;
         }
         if (auto* d = src.get<dxf::Hatch>()) {
@@ -539,7 +555,7 @@ struct Reader {
             rec->setIsFrozen(r.flags & 1);
             rec->setIsLocked(r.flags & 4);
             rec->setIsPlottable(r.plot != 0);
-            rec->setLineWeight(static_cast<ZcDb::LineWeight>(r.lineweight));
+            rec->setLineWeight(lineWeight(r.lineweight, ZcDb::kLnWtByLwDefault));
             ZcDbObjectId lt = find(linetypes, r.linetype);
             if (!lt.isNull()) rec->setLinetypeObjectId(lt);
             if ((es = record(rec, r, r.name, layerTable, id)) != Zcad::eOk) return es;
@@ -547,6 +563,8 @@ struct Reader {
         }
         if ((es = table<ZcDbTextStyleTable>(doc.tables.styles.handle, host::db::Table::TextStyle, styleTable)) != Zcad::eOk) return es;
         for (const dxf::TextStyle& r : doc.tables.styles.records) {
+            // Shape files: a nameless record; kept raw in the document.
+            if (r.name.empty()) continue;
             auto* rec = new ZcDbTextStyleTableRecord;
             rec->setTextSize(r.fixedHeight);
             rec->setXScale(r.widthFactor);
@@ -555,12 +573,7 @@ struct Reader {
             rec->setFileName(widen(r.font).c_str());
             rec->setBigFontFileName(widen(r.bigFont).c_str());
             rec->setFlagBits(static_cast<Zdesk::UInt8>(r.generation));
-            std::string name = r.name;
-            if (name.empty()) {
-                // Shape files: a nameless record; kept raw in the document.
-                continue;
-            }
-            if ((es = record(rec, r, name, styleTable, id)) != Zcad::eOk) return es;
+            if ((es = record(rec, r, r.name, styleTable, id)) != Zcad::eOk) return es;
             styles[key(r.name)] = id;
         }
         if ((es = table<ZcDbRegAppTable>(doc.tables.appids.handle, host::db::Table::RegApp, appTable)) != Zcad::eOk) return es;

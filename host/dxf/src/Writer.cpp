@@ -1,6 +1,8 @@
 // Writer: emits the sections of a prepared document as DXF R2010.
 #include "host/dxf/Writer.h"
 
+#include <algorithm>
+
 #include "Codec.h"
 
 namespace host::dxf {
@@ -87,6 +89,12 @@ void emit(const Document& d, TagWriter& w) {
   endSection(w);
 
   for (const RawSection& s : d.unknownSections) {
+    // A kept section under the name of one the writer makes (a damaged duplicate) would be
+    // read as that section next time: it is left out.
+    static const char* const kWritten[] = {"HEADER", "CLASSES", "TABLES", "BLOCKS", "ENTITIES", "OBJECTS", "THUMBNAILIMAGE"};
+    // (The name is written up to a NUL that damage may have put into it.)
+    const std::string_view name(s.name.c_str());
+    if (std::find(std::begin(kWritten), std::end(kWritten), name) != std::end(kWritten)) continue;
     section(w, s.name.c_str());
     w.write(s.tags);
     endSection(w);
