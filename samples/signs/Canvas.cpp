@@ -147,4 +147,13 @@ bool Canvas::picture(const std::string& path, int side) {
            host::render::Status::Ok;
 }
 
+bool Canvas::document(const std::string& path, int width, int height) {
+    host::render::RenderOptions options;
+    options.width = width;
+    options.height = height;
+    options.pdfDate = "2023-01-01T00:00:00";  // a fixed date: the build writes the same file every time
+    return host::render::renderPdf(host::db::blockScene(db_->modelSpaceId()), path, options) ==
+           host::render::Status::Ok;
+}
+
 }  // namespace samples

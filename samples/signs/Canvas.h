@@ -58,6 +58,8 @@ public:
     bool save(const std::string& path);
     /// Renders model space into a square PNG of the given side; false on failure.
     bool picture(const std::string& path, int side);
+    /// Renders model space as a one-page PDF of the given size in points; false on failure.
+    bool document(const std::string& path, int width, int height);
 
 private:
     void append(ZcDbEntity* entity, int color);

@@ -48,6 +48,17 @@ void arrowLeft(Canvas& c, double y, int color) {
     c.fill({{1.0, y}, {2.6, y + 1.0}, {2.6, y - 1.0}}, color);
 }
 
+/// A stroke from `from` with an arrowhead at `to`.
+void arrow(Canvas& c, P from, P to, double width, double head, int color) {
+    double dx = to.x - from.x, dy = to.y - from.y, length = std::hypot(dx, dy);
+    dx /= length;
+    dy /= length;
+    P base{to.x - dx * head, to.y - dy * head};
+    c.stroke({from, base}, width, color);
+    c.fill({to, {base.x - dy * head * 0.6, base.y + dx * head * 0.6}, {base.x + dy * head * 0.6, base.y - dx * head * 0.6}},
+           color);
+}
+
 void cross(Canvas& c, P centre, double arm, double thickness, int color) {
     c.fillRect({centre.x - thickness / 2, centre.y - arm}, {centre.x + thickness / 2, centre.y + arm}, color);
     c.fillRect({centre.x - arm, centre.y - thickness / 2}, {centre.x + arm, centre.y + thickness / 2}, color);
@@ -130,7 +141,7 @@ void emergencyTelephone(Canvas& c) {
 void assemblyPoint(Canvas& c) {
     for (auto [from, to] : {std::pair{P{1.0, 9.0}, P{3.0, 7.0}}, std::pair{P{9.0, 9.0}, P{7.0, 7.0}},
                             std::pair{P{1.0, 1.0}, P{3.0, 3.0}}, std::pair{P{9.0, 1.0}, P{7.0, 3.0}}})
-        c.stroke({from, to}, 0.45, kWhite);
+        arrow(c, from, to, 0.45, 1.0, kWhite);
     person(c, {4.0, 3.4}, 0.75, kWhite);
     person(c, {5.0, 3.4}, 0.85, kWhite);
     person(c, {6.0, 3.4}, 0.75, kWhite);

@@ -1,7 +1,8 @@
 // Writes the installation's sample sign library and demo floor plan:
 //   make_sample_library INSTALL_DIR [STAMP_FILE]
 // INSTALL_DIR/Templates/Signs/<family>/<code>.dwg with a <code>.png picture beside each,
-// INSTALL_DIR/Templates/Signs/Alias.csv (Windows-1250), INSTALL_DIR/Samples/Office.dwg.
+// INSTALL_DIR/Templates/Signs/Alias.csv (Windows-1250), INSTALL_DIR/Samples/Office.dwg and
+// the manual INSTALL_DIR/Tavrix.pdf.
 // The output is the same, byte for byte, on every run.
 #include <cstdio>
 #include <filesystem>
@@ -64,6 +65,31 @@ bool writeLibrary(const fs::path& signs) {
     return true;
 }
 
+/// The user manual the help command opens: one page on the commands.
+bool writeManual(const fs::path& install) {
+    samples::Canvas page;
+    page.fillRect({0, 0}, {210, 297}, samples::kWhite);
+    page.text({20, 270}, 9, L"Tavrix", samples::kBlack);
+    page.text({20, 258}, 4.5, L"Safety and evacuation signs for floor plans", samples::kBlack);
+    const wchar_t* lines[] = {
+        L"Tavrix - the signs library: pick a sign and place it at points of the plan.",
+        L"TavrixDrogaEwakuacyjna - draws an escape route with its arrowheads.",
+        L"TavrixJestesTu - places the \"you are here\" mark with its leader and label.",
+        L"TavrixReport - counts the selected signs into a table in the drawing.",
+        L"TavrixInfo - shows the version banner.",
+        L"TavrixHelp - opens this manual.",
+        L"",
+        L"The library lies in Templates\\Signs of the installation folder: one drawing",
+        L"a sign, a picture of the same name beside it, descriptions in Alias.csv.",
+    };
+    double y = 235;
+    for (const wchar_t* line : lines) {
+        if (*line) page.text({20, y}, 3.5, line, samples::kBlack);
+        y -= 8;
+    }
+    return page.document((install / "Tavrix.pdf").string(), 595, 842) || fail("cannot write the manual");
+}
+
 bool writeFloorPlan(const fs::path& folder) {
     fs::create_directories(folder);
     samples::Canvas canvas;
@@ -79,7 +105,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path install = argv[1];
-    if (!writeLibrary(install / "Templates" / "Signs") || !writeFloorPlan(install / "Samples")) return 1;
+    if (!writeLibrary(install / "Templates" / "Signs") || !writeFloorPlan(install / "Samples") || !writeManual(install))
+        return 1;
     if (argc > 2) std::ofstream(argv[2]) << "sample library written\n";
     return 0;
 }

@@ -97,6 +97,7 @@ TEST(SampleLibraryTest, HoldsTheFamiliesAndTheSignsTheDemoNeeds) {
         if (doc && !doc->thumbnail.empty()) ++withThumbnail;
     }
     EXPECT_GE(withThumbnail, 40);
+    EXPECT_EQ(bytesOf(kInstall / "Tavrix.pdf").substr(0, 5), "%PDF-");  // the manual TavrixHelp opens
 }
 
 TEST(SampleLibraryTest, EverySignIsATenByTenSheetWithItsAttributesAndPicture) {

@@ -69,7 +69,7 @@ namespace {
 using CreateVector = cairo_surface_t* (*)(const char*, double, double);
 
 Status renderVector(const Scene& scene, const std::string& path, const RenderOptions& opt,
-                    CreateVector create) {
+                    CreateVector create, void (*prepare)(cairo_surface_t*, const RenderOptions&) = nullptr) {
   if (opt.width < 1 || opt.height < 1 || opt.width > kMaxVectorSide ||
       opt.height > kMaxVectorSide || path.empty())
     return Status::InvalidArgument;
@@ -78,6 +78,7 @@ Status renderVector(const Scene& scene, const std::string& path, const RenderOpt
     cairo_surface_destroy(surface);
     return Status::IoError;
   }
+  if (prepare) prepare(surface, opt);
   cairo_t* cr = cairo_create(surface);
   Status status = paint(cr, scene, opt, kVectorTolerance, scene.background);
   cairo_destroy(cr);
@@ -159,7 +160,9 @@ Status renderSvg(const Scene& scene, const std::string& path, const RenderOption
 }
 
 Status renderPdf(const Scene& scene, const std::string& path, const RenderOptions& opt) {
-  return detail::renderVector(scene, path, opt, &cairo_pdf_surface_create);
+  return detail::renderVector(scene, path, opt, &cairo_pdf_surface_create, [](cairo_surface_t* surface, const RenderOptions& o) {
+    if (!o.pdfDate.empty()) cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, o.pdfDate.c_str());
+  });
 }
 
 std::optional<Image> renderImage(const Scene& scene, const RenderOptions& opt, int channels) {

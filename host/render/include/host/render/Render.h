@@ -96,6 +96,7 @@ struct RenderOptions {
   bool antialias = true;
   double hairline = 1.0;               ///< device width of zero-width lines
   bool transparent = false;            ///< leave the background transparent (alpha only)
+  std::string pdfDate;                 ///< PDF: the creation date recorded (ISO 8601); empty: now
 };
 
 /// Draws `scene` into `cr` over the device area (0,0)-(width,height) of its current user
