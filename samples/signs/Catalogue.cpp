@@ -67,8 +67,8 @@ void cross(Canvas& c, P centre, double arm, double thickness, int color) {
 /// A telephone handset.
 void handset(Canvas& c, P at, double s, int color) {
     c.stroke({{at.x, at.y}, {at.x + 2.6 * s, at.y + 2.6 * s}}, 0.7 * s, color, false, {-0.6});
-    c.fillCircle({at.x, at.y}, 0.55 * s, color);
-    c.fillCircle({at.x + 2.6 * s, at.y + 2.6 * s}, 0.55 * s, color);
+    c.fillCircle({at.x, at.y}, 0.85 * s, color);
+    c.fillCircle({at.x + 2.6 * s, at.y + 2.6 * s}, 0.85 * s, color);
 }
 
 /// A flame.
@@ -153,7 +153,9 @@ void doctor(Canvas& c) {
 }
 
 void defibrillator(Canvas& c) {
-    c.fill({{5, 2.0}, {1.6, 6.0}, {5, 6.6}, {8.4, 6.0}}, kWhite, {0, 0.9, 0.9, 0});
+    c.fillCircle({3.6, 6.0}, 1.65, kWhite);  // a heart: two lobes and a point
+    c.fillCircle({6.4, 6.0}, 1.65, kWhite);
+    c.fill({{2.05, 5.45}, {7.95, 5.45}, {5.0, 1.9}}, kWhite);
     c.stroke({{3.2, 5.2}, {4.3, 5.2}, {5.0, 6.4}, {5.4, 3.8}, {6.0, 5.2}, {7.0, 5.2}}, 0.35, kGreen);
     cross(c, {8.2, 8.4}, 0.9, 0.5, kWhite);
 }
@@ -238,7 +240,7 @@ void referToManual(Canvas& c) {
 }
 
 void earProtection(Canvas& c) {
-    c.stroke({{3.0, 4.6}, {5.0, 7.6}, {7.0, 4.6}}, 0.45, kWhite, false, {-0.6, 0});
+    c.stroke({{3.0, 4.8}, {7.0, 4.8}}, 0.45, kWhite, false, {-1.0});
     c.fillRect({2.4, 3.0}, {3.6, 5.0}, kWhite);
     c.fillRect({6.4, 3.0}, {7.6, 5.0}, kWhite);
 }
