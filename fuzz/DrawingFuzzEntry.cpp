@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 #include "host/db/Database.h"
@@ -27,12 +28,10 @@ std::string tempFile(const char* name) {
 
 void drawingFileInput(const std::uint8_t* data, std::size_t size) {
     const std::string input = tempFile("in"), output = tempFile("out");
-    // Files must end with their EOF group; inputs get one so that the mapping into the
-    // database is reached rather than refused at the door.
-    std::string text(reinterpret_cast<const char*>(data), size);
-    std::size_t end = text.find_last_not_of(" \t\r\n\x1a");
-    if (end == std::string::npos || end < 2 || text.compare(end - 2, 3, "EOF") != 0) text += "\n  0\nEOF\n";
-    std::ofstream(input, std::ios::binary) << text;
+    // Files must end with their EOF group; every input gets one (the reader stops at the
+    // first) so that the mapping into the database is reached rather than refused at the door.
+    std::ofstream(input, std::ios::binary)
+        << std::string_view(reinterpret_cast<const char*>(data), size) << "\n  0\nEOF\n";
     {
         ZcDbDatabase sign(false, true);
         if (sign.readDwgFile(platform::toWindowsPath(input).c_str()) == Zcad::eOk) {

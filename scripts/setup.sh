@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the demo need (only those missing).
 set -euo pipefail
 packages=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-          libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core python3 python3-ezdxf)
+          libpng-dev libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core python3
+          python3-ezdxf)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

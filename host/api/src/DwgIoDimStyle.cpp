@@ -42,12 +42,6 @@ bool sameValue(const dxf::Tag& a, const dxf::Tag& b) {
     return x && y && *x == *y;
 }
 
-dxf::XData* acadData(dxf::EntityBase& e) {
-    for (dxf::XData& x : e.xdata)
-        if (x.app == "ACAD") return &x;
-    return nullptr;
-}
-
 }  // namespace
 
 std::optional<dxf::Tag> dimOverride(const dxf::EntityBase& e, int variable) {
@@ -61,7 +55,7 @@ std::optional<dxf::Tag> dimOverride(const dxf::EntityBase& e, int variable) {
 }
 
 void setDimOverride(dxf::EntityBase& e, int variable, const std::optional<dxf::Tag>& value) {
-    dxf::XData* x = acadData(e);
+    auto* x = const_cast<dxf::XData*>(e.findXData("ACAD"));
     if (!x) {
         if (!value) return;
         x = &e.xdataFor("ACAD");
@@ -90,8 +84,7 @@ void setDimOverride(dxf::EntityBase& e, int variable, const std::optional<dxf::T
     if (span->close == span->open + 1) {
         tags.erase(tags.begin() + static_cast<std::ptrdiff_t>(span->open - 1),
                    tags.begin() + static_cast<std::ptrdiff_t>(span->close + 1));
-        if (tags.empty())
-            e.xdata.erase(std::find_if(e.xdata.begin(), e.xdata.end(), [](const dxf::XData& d) { return d.app == "ACAD"; }));
+        if (tags.empty()) e.xdata.erase(e.xdata.begin() + (x - e.xdata.data()));
     }
 }
 

@@ -412,8 +412,7 @@ struct Reader {
             if (hatchLoops(*d, *e)) return e;
             delete e;
         }
-        if (auto* d = src.get<dxf::Leader>()) {
-            if (d->vertices.empty()) return new host::db::UnknownEntity(widen(src.type));
+        if (auto* d = src.get<dxf::Leader>(); d && !d->vertices.empty()) {
             auto* e = new ZcDbLeader;
             e->setNormal(vec(d->normal));
             for (const dxf::Vec3& v : d->vertices) e->appendVertex(pt(v));

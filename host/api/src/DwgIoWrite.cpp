@@ -311,10 +311,11 @@ struct Writer {
     /// Makes the table's graphical block (the table exploded, in the table's own
     /// coordinates), for programs that show tables by it; returns its name.
     std::string tableBlock(const ZcDbTable& t) {
+        auto* blocks = ZcDbSymbolTable::cast(host::db::peekObject(db.blockTableId()));
         std::string name;
         do {
             name = "*T" + std::to_string(++tableSerial);
-        } while (!blockNamed(name).isNull());
+        } while (blocks && blocks->has(widen(name).c_str()));
         dxf::Block& b = tableBlocks.emplace_back();
         b.def.name = name;
         b.def.flags = 1;
@@ -331,16 +332,6 @@ struct Writer {
             b.entities.push_back(std::move(ent));
         }
         return name;
-    }
-
-    ZcDbObjectId blockNamed(const std::string& name) const {
-        auto* blocks = ZcDbSymbolTable::cast(host::db::peekObject(db.blockTableId()));
-        if (!blocks) return {};
-        for (ZcDbObjectId id : blocks->recordIds()) {
-            auto* r = ZcDbSymbolTableRecord::cast(host::db::peekObject(id));
-            if (r && !r->isErased() && dxf::sameName(narrow(r->getNameConst()), name)) return id;
-        }
-        return {};
     }
 
     /// The leader in the file's form: what the file had (dimension style, hook line, text

@@ -17,20 +17,20 @@ namespace {
 
 enum class Size { Default, Char, Short, Long, LongLong, Pointer, LongDouble };
 
-// Formats one number conversion through swprintf with a spec rebuilt for glibc.
+// Formats one number conversion through swprintf with its directive rebuilt for glibc.
 template <typename T>
 void appendNumber(std::wstring& out, const std::wstring& flags, int width, int precision,
                   const wchar_t* length, wchar_t conv, T value) {
-    std::wstring spec = L"%" + flags;
+    std::wstring directive = L"%" + flags;
     if (width >= 0)
-        spec += std::to_wstring(width);
+        directive += std::to_wstring(width);
     if (precision >= 0)
-        spec += L"." + std::to_wstring(precision);
-    spec += length;
-    spec += conv;
+        directive += L"." + std::to_wstring(precision);
+    directive += length;
+    directive += conv;
     // Room for the digits of any value plus padding and precision.
     std::vector<wchar_t> buffer(static_cast<size_t>(std::max(width, 0)) + static_cast<size_t>(std::max(precision, 0)) + 400);
-    const int n = std::swprintf(buffer.data(), buffer.size(), spec.c_str(), value);
+    const int n = std::swprintf(buffer.data(), buffer.size(), directive.c_str(), value);
     if (n > 0)
         out.append(buffer.data(), static_cast<size_t>(n));
 }

@@ -41,6 +41,18 @@ bool readPixels(HBITMAP bitmap, int width, int height, std::vector<uint32_t>& pi
     return lines == height;
 }
 
+/// A BITMAPINFO with room for a full 256-entry colour table (zeroed), its header filled in.
+std::vector<unsigned char> bitmapInfo(int width, int height, int bitsPerPixel) {
+    std::vector<unsigned char> storage(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
+    auto* info = reinterpret_cast<BITMAPINFO*>(storage.data());
+    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info->bmiHeader.biWidth = width;
+    info->bmiHeader.biHeight = height;
+    info->bmiHeader.biPlanes = 1;
+    info->bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
+    return storage;
+}
+
 }  // namespace
 
 CImage::~CImage() { Destroy(); }
@@ -54,13 +66,8 @@ BOOL CImage::CreateEx(int width, int height, int bitsPerPixel, DWORD compression
         return FALSE;
     if (compression == BI_BITFIELDS && (!masks || (bitsPerPixel != 16 && bitsPerPixel != 32)))
         return FALSE;
-    std::vector<unsigned char> storage(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
+    std::vector<unsigned char> storage = bitmapInfo(width, height, bitsPerPixel);
     auto* info = reinterpret_cast<BITMAPINFO*>(storage.data());
-    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info->bmiHeader.biWidth = width;
-    info->bmiHeader.biHeight = height;
-    info->bmiHeader.biPlanes = 1;
-    info->bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
     info->bmiHeader.biCompression = compression;
     if (compression == BI_BITFIELDS) {
         std::memcpy(storage.data() + sizeof(BITMAPINFOHEADER), masks, 3 * sizeof(DWORD));
@@ -141,13 +148,8 @@ void* CImage::GetPixelAddress(int x, int y) {
 void CImage::GetColorTable(UINT first, UINT count, RGBQUAD* colors) const {
     if (!bitmap_ || !colors || bitsPerPixel_ > 8)
         return;
-    std::vector<unsigned char> storage(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
+    std::vector<unsigned char> storage = bitmapInfo(width_, height_, bitsPerPixel_);
     auto* info = reinterpret_cast<BITMAPINFO*>(storage.data());
-    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info->bmiHeader.biWidth = width_;
-    info->bmiHeader.biHeight = height_;
-    info->bmiHeader.biPlanes = 1;
-    info->bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel_);
     HDC screen = ::GetDC(nullptr);
     GetDIBits(screen, bitmap_, 0, 0, nullptr, info, DIB_RGB_COLORS);
     ::ReleaseDC(nullptr, screen);
@@ -164,13 +166,8 @@ void CImage::SetColorTable(UINT first, UINT count, const RGBQUAD* colors) {
     GetColorTable(0, static_cast<UINT>(table.size()), table.data());
     for (UINT i = 0; i < count && first + i < table.size(); ++i)
         table[first + i] = colors[i];
-    std::vector<unsigned char> storage(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
+    std::vector<unsigned char> storage = bitmapInfo(width_, pitch_ < 0 ? height_ : -height_, bitsPerPixel_);
     auto* info = reinterpret_cast<BITMAPINFO*>(storage.data());
-    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info->bmiHeader.biWidth = width_;
-    info->bmiHeader.biHeight = pitch_ < 0 ? height_ : -height_;
-    info->bmiHeader.biPlanes = 1;
-    info->bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel_);
     std::memcpy(info->bmiColors, table.data(), table.size() * sizeof(RGBQUAD));
     void* bits = nullptr;
     HBITMAP replacement = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);

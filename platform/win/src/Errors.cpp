@@ -97,12 +97,12 @@ std::wstring expand(const wchar_t* text, bool ignoreInserts, const std::vector<D
             const wchar_t* q = p + 2;
             if (*q >= L'0' && *q <= L'9')
                 index = index * 10 + (*q++ - L'0');
-            std::wstring spec = L"s";
+            std::wstring conversion = L"s";
             const wchar_t* end = q;
             if (*q == L'!') {
                 const wchar_t* close = std::wcschr(q + 1, L'!');
                 if (close) {
-                    spec.assign(q + 1, close);
+                    conversion.assign(q + 1, close);
                     end = close + 1;
                 }
             }
@@ -110,11 +110,11 @@ std::wstring expand(const wchar_t* text, bool ignoreInserts, const std::vector<D
                 out.append(p, end);
             } else {
                 const DWORD_PTR value = args[static_cast<size_t>(index - 1)];
-                if (spec == L"s") {
+                if (conversion == L"s") {
                     const wchar_t* s = reinterpret_cast<const wchar_t*>(value);
                     out += s ? s : L"";
                 } else {
-                    const std::wstring format = L"%" + spec;
+                    const std::wstring format = L"%" + conversion;
                     CString piece;
                     piece.Format(format.c_str(), value);
                     out += piece.GetString();

@@ -66,6 +66,8 @@ std::string readText(const std::string& path) {
 
 std::wstring win(const std::string& path) { return platform::toWindowsPath(path); }
 
+bool haveEzdxf() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
+
 std::unique_ptr<ZcDbDatabase> load(const std::string& path, Zcad::ErrorStatus* status = nullptr) {
     auto db = std::make_unique<ZcDbDatabase>(false, true);
     Zcad::ErrorStatus es = db->readDwgFile(win(path).c_str());
@@ -214,7 +216,7 @@ TEST_F(DwgIoTest, RoundTripKeepsEverythingByteForByte) {
 }
 
 TEST_F(DwgIoTest, SavedFileLoadsInEzdxfWithoutAuditErrors) {
-    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "ezdxf is not installed";
+    if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
     auto db = load(sign_);
     std::string out = temp("ezdxf.dwg");
     ASSERT_EQ(db->saveAs(win(out).c_str()), Zcad::eOk);
@@ -436,7 +438,7 @@ TEST_F(DwgIoTest, LeaderKeepsItsArrowOverridesAndAnnotationThroughAFile) {
     // Saved again unchanged, the file is the same; it loads in ezdxf with its overrides.
     ASSERT_EQ(back->saveAs(win(second).c_str()), Zcad::eOk);
     EXPECT_EQ(readText(first), readText(second));
-    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "ezdxf is not installed";
+    if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
     std::string cmd = "/usr/bin/python3 -c \"import sys, ezdxf; doc=ezdxf.readfile(sys.argv[1]); a=doc.audit(); "
                       "[print(e.message) for e in a.errors]; l=doc.modelspace().query('LEADER')[0]; "
                       "o=l.get_acad_dstyle(doc.dimstyles.get(l.dxf.dimstyle)) if hasattr(l, 'get_acad_dstyle') else {}; "
@@ -532,7 +534,7 @@ TEST_F(DwgIoTest, TableIsSavedWithItsGraphicalBlockAndReadBackAsATable) {
     int graphical = 0;
     for (const auto& r : second->tables.blockRecords.records) graphical += r.name.rfind("*T", 0) == 0;
     EXPECT_EQ(graphical, 1);
-    if (std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") != 0) GTEST_SKIP() << "ezdxf is not installed";
+    if (!haveEzdxf()) GTEST_SKIP() << "ezdxf is not installed";
     std::string cmd = "/usr/bin/python3 -c \"import sys, ezdxf; doc=ezdxf.readfile(sys.argv[1]); a=doc.audit(); "
                       "[print(e.message) for e in a.errors]; t=doc.modelspace().query('ACAD_TABLE'); "
                       "print(len(t), 'tables'); sys.exit(len(a.errors) + (len(t) != 1))\" " + again;
